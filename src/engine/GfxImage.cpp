@@ -1,0 +1,41 @@
+#include "engine/GfxImage.h"
+#include <algorithm>
+
+bool TGfxImage::Prepare() {
+    if (TextureWidth <= 0 || TextureHeight <= 0) return false;
+    if (PatternWidth <= 0) PatternWidth = TextureWidth;
+    if (PatternHeight <= 0) PatternHeight = TextureHeight;
+    if (VisibleWidth <= 0) VisibleWidth = PatternWidth;
+    if (VisibleHeight <= 0) VisibleHeight = PatternHeight;
+    if (TextureWidth < PatternWidth || TextureHeight < PatternHeight) return false;
+    if (PatternWidth < VisibleWidth || PatternHeight < VisibleHeight) return false;
+    if (TextureCount <= 0) TextureCount = 1;
+    if (PatternCount <= 0) PatternCount = PerPage() * TextureCount;
+    return true;
+}
+
+int TGfxImage::ClampPattern(int pattern) const {
+    return std::clamp(pattern, 0, std::max(PatternCount - 1, 0));
+}
+
+TPatternRect TGfxImage::PatternRect(int pattern, bool mirrorX, bool mirrorY) const {
+    TPatternRect r;
+    const int perPage = PerPage();
+    if (perPage <= 0 || TextureWidth <= 0 || TextureHeight <= 0) return r;
+    const int p = ClampPattern(pattern);
+    r.page = p / perPage;
+    const int q = p % perPage;
+    const int column = q % PerRow();
+    const int row = (q / PerRow()) % PerColumn();
+    r.left = column * PatternWidth + (PatternWidth - VisibleWidth) / 2;
+    r.top = row * PatternHeight + (PatternHeight - VisibleHeight) / 2;
+    r.width = VisibleWidth;
+    r.height = VisibleHeight;
+    r.u0 = float(r.left) / float(TextureWidth);
+    r.v0 = float(r.top) / float(TextureHeight);
+    r.u1 = (float(r.left + r.width) - 0.5f) / float(TextureWidth);
+    r.v1 = (float(r.top + r.height) - 0.5f) / float(TextureHeight);
+    if (mirrorX) std::swap(r.u0, r.u1);
+    if (mirrorY) std::swap(r.v0, r.v1);
+    return r;
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+
+// Where one pattern lies: its page and the drawn part in pixels and in texture units.
+struct TPatternRect {
+    int page = 0;
+    int left = 0, top = 0, width = 0, height = 0; // pixels on the page
+    float u0 = 0, v0 = 0, u1 = 0, v1 = 0;          // far edge at start + size - 0.5
+};
+
+// An image: equal-size pages cut into equal pattern cells, drawn by visible size.
+class TGfxImage {
+public:
+    virtual ~TGfxImage() = default;
+
+    std::string Name = "[unnamed]";
+    int TextureWidth = 0, TextureHeight = 0, TextureCount = 0;
+    int PatternWidth = 0, PatternHeight = 0;
+    int VisibleWidth = 0, VisibleHeight = 0;
+    int PatternCount = 0;
+    int Quality = 2, AlphaLevel = 2;
+
+    // Fills unset sizes from the texture size and checks texture >= pattern >= visible.
+    // False leaves the image unusable.
+    bool Prepare();
+
+    int PerRow() const { return PatternWidth > 0 ? TextureWidth / PatternWidth : 0; }
+    int PerColumn() const { return PatternHeight > 0 ? TextureHeight / PatternHeight : 0; }
+    int PerPage() const { return PerRow() * PerColumn(); }
+
+    // Out-of-range patterns are clamped to the first or last one.
+    int ClampPattern(int pattern) const;
+    TPatternRect PatternRect(int pattern, bool mirrorX = false, bool mirrorY = false) const;
+};

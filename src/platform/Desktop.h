@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+namespace platform {
+
+// The desktop services the game touches besides its window.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    // Modal; returns when the user has dismissed it.
+    virtual void ShowError(const std::string& title, const std::string& text) = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    // The clipboard's text in Windows-1252; empty when there is none.
+    virtual std::string GetText() = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens a URL or a file with the desktop's default handler; never through a command line.
+    virtual bool Open(const std::string& target) = 0;
+};
+
+} // namespace platform
