@@ -1,5 +1,7 @@
 #pragma once
+#include "platform/Renderer.h"
 #include <string>
+#include <vector>
 
 // Where one pattern lies: its page and the drawn part in pixels and in texture units.
 struct TPatternRect {
@@ -31,4 +33,10 @@ public:
     // Out-of-range patterns are clamped to the first or last one.
     int ClampPattern(int pattern) const;
     TPatternRect PatternRect(int pattern, bool mirrorX = false, bool mirrorY = false) const;
+
+    // One device texture per page while the device runs; 0 where a page has none.
+    std::vector<platform::TextureId> Textures;
+    platform::TextureId Texture(int page) const {
+        return page >= 0 && page < int(Textures.size()) ? Textures[page] : 0;
+    }
 };
