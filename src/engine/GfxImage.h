@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/ImageRecord.h"
 #include "platform/Renderer.h"
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ public:
     int ClampPattern(int pattern) const;
     TPatternRect PatternRect(int pattern, bool mirrorX = false, bool mirrorY = false) const;
 
+    // Pixels of every page, kept so textures can be rebuilt after the device resets.
+    std::vector<TPixelPage> Pages;
     // One device texture per page while the device runs; 0 where a page has none.
     std::vector<platform::TextureId> Textures;
     platform::TextureId Texture(int page) const {

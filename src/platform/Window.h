@@ -28,6 +28,8 @@ public:
     virtual void SetPosition(int left, int top) = 0;
     virtual void GetScreenSize(int& width, int& height) const = 0;
     virtual void ShowSystemCursor(bool show) = 0;
+    // The mouse position in client pixels, as of the events taken so far.
+    virtual void GetMousePosition(int& x, int& y) const = 0;
     // Distinct full-screen modes of the primary display in its current pixel format.
     virtual std::vector<DisplayMode> DisplayModes() const = 0;
 };

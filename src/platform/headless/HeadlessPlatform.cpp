@@ -15,6 +15,9 @@ bool ScriptedWindow::PollEvent(Event& event) {
     if (queue_.empty()) return false;
     event = queue_.front();
     queue_.pop_front();
+    if (event.type == Event::Type::MouseMove || event.type == Event::Type::MouseDown ||
+        event.type == Event::Type::MouseUp)
+        mouseX = event.x, mouseY = event.y;
     return true;
 }
 

@@ -43,6 +43,7 @@ public:
     void SetPosition(int left, int top) override { left_ = left, top_ = top; }
     void GetScreenSize(int& width, int& height) const override;
     void ShowSystemCursor(bool show) override { cursorShown = show; }
+    void GetMousePosition(int& x, int& y) const override { x = mouseX, y = mouseY; }
     std::vector<DisplayMode> DisplayModes() const override { return modes; }
 
     void Push(const Event& event) { queue_.push_back(event); }
@@ -58,6 +59,7 @@ public:
     bool failOpen = false;
     bool cursorShown = true;
     int openCount = 0;
+    int mouseX = 0, mouseY = 0; // follows the mouse events as they are taken
 
 private:
     std::deque<Event> queue_;

@@ -90,6 +90,7 @@ public:
         }
     }
     void ShowSystemCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+    void GetMousePosition(int& x, int& y) const override { SDL_GetMouseState(&x, &y); }
 
     std::vector<DisplayMode> DisplayModes() const override {
         std::vector<DisplayMode> modes;
