@@ -3,6 +3,7 @@
 #include "engine/GfxImageUpload.h"
 #include "engine/ResDbWriter.h"
 #include "tools/FontBuilder.h"
+#include "tools/FormCompiler.h"
 #include "tools/ImageBuilder.h"
 #include "tools/ImageManifest.h"
 #include "tools/ParticleText.h"
@@ -12,6 +13,7 @@
 #endif
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -87,6 +89,22 @@ bool CompileAssets(const std::string& assetsDir, const std::string& outDir,
             return false;
         }
         report.written.push_back(path.string());
+    }
+
+    std::vector<std::string> formFiles;
+    for (const fs::path& file : SortedFiles(assets / "forms", ".json")) formFiles.push_back(file.string());
+    std::vector<uint8_t> forms;
+    if (!CompileForms(formFiles, manifest, forms, error)) return false;
+    {
+        const fs::path path = out / "Data" / "gfx.fgg";
+        std::ofstream file(path, std::ios::binary);
+        file.write(reinterpret_cast<const char*>(forms.data()), std::streamsize(forms.size()));
+        if (!file) {
+            error = path.string() + ": cannot write";
+            return false;
+        }
+        report.written.push_back(path.string());
+        report.forms = int(formFiles.size());
     }
 
 #ifdef KELVORA_HAVE_AUDIO

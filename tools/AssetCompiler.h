@@ -6,7 +6,7 @@
 // Data/data.fgg, Data/gdata.fgg, Data/data1.fgg (images, fonts, particle scripts),
 // Sounds/*.wav and Sounds/*.xm. Output depends only on the sources.
 struct TAssetBuildReport {
-    int images = 0, fonts = 0, particles = 0, sounds = 0, songs = 0;
+    int images = 0, fonts = 0, particles = 0, forms = 0, sounds = 0, songs = 0;
     std::vector<std::string> written;
 };
 
