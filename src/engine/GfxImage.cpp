@@ -1,5 +1,6 @@
 #include "engine/GfxImage.h"
 #include <algorithm>
+#include <cstdint>
 
 bool TGfxImage::Prepare() {
     if (TextureWidth <= 0 || TextureHeight <= 0) return false;
@@ -10,7 +11,11 @@ bool TGfxImage::Prepare() {
     if (TextureWidth < PatternWidth || TextureHeight < PatternHeight) return false;
     if (PatternWidth < VisibleWidth || PatternHeight < VisibleHeight) return false;
     if (TextureCount <= 0) TextureCount = 1;
-    if (PatternCount <= 0) PatternCount = PerPage() * TextureCount;
+    // Sizes come from files: a cell count past what an int holds is a damaged record.
+    const int64_t cells = int64_t(TextureWidth / PatternWidth) * (TextureHeight / PatternHeight) *
+                          TextureCount;
+    if (cells > INT32_MAX) return false;
+    if (PatternCount <= 0) PatternCount = int(cells);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include "engine/ImageRecord.h"
 #include "platform/Renderer.h"
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,7 +31,7 @@ public:
 
     int PerRow() const { return PatternWidth > 0 ? TextureWidth / PatternWidth : 0; }
     int PerColumn() const { return PatternHeight > 0 ? TextureHeight / PatternHeight : 0; }
-    int PerPage() const { return PerRow() * PerColumn(); }
+    int PerPage() const { return int(std::min<int64_t>(int64_t(PerRow()) * PerColumn(), INT32_MAX)); }
 
     // Out-of-range patterns are clamped to the first or last one.
     int ClampPattern(int pattern) const;

@@ -212,3 +212,28 @@ TEST(GfxCanvasTest, LostDeviceBlocksDrawingUntilReset) {
     rig.canvas.PutPixel(1, 1, 0xFFFFFFFF, fxBlend);
     EXPECT_EQ(rig.Flushed().vertices.size(), 1u) << "reset succeeded: drawing resumes";
 }
+
+TEST(GfxImageTest, PrepareRefusesSizesOutOfOrderOrBeyondCounting) {
+    struct Case {
+        int tw, th, pw, ph, vw, vh, count;
+        bool ok;
+        int patterns;
+    };
+    const Case cases[] = {
+        {64, 64, 0, 0, 0, 0, 1, true, 1},              // unset sizes come from the texture
+        {64, 64, 32, 16, 0, 0, 2, true, 16},           // 8 cells a page, two pages
+        {64, 64, 80, 32, 0, 0, 1, false, 0},           // pattern wider than the texture
+        {64, 64, 32, 32, 40, 10, 1, false, 0},         // visible wider than the pattern
+        {0, 64, 0, 0, 0, 0, 1, false, 0},              // no texture
+        {1 << 30, 1 << 30, 1, 1, 0, 0, 21, false, 0},  // more cells than an int counts
+    };
+    for (const Case& c : cases) {
+        TGfxImage img;
+        img.TextureWidth = c.tw, img.TextureHeight = c.th;
+        img.PatternWidth = c.pw, img.PatternHeight = c.ph;
+        img.VisibleWidth = c.vw, img.VisibleHeight = c.vh;
+        img.TextureCount = c.count;
+        EXPECT_EQ(img.Prepare(), c.ok) << c.tw << "x" << c.th << " " << c.pw << "x" << c.ph;
+        if (c.ok) EXPECT_EQ(img.PatternCount, c.patterns);
+    }
+}
