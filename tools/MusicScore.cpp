@@ -44,9 +44,7 @@ std::vector<std::string> Words(std::string_view s) {
 
 // MIDI 12..107 are the tracker's C-0..B-7.
 constexpr int kLowestMidi = 12, kHighestMidi = 107;
-uint8_t XmNote(int midi) {
-    return uint8_t(midi - 11);
-}
+uint8_t XmNote(int midi) { return uint8_t(midi - 11); }
 
 // A row before instruments are resolved: phrases keep notes as MIDI numbers so they can be
 // transposed where they are used.
@@ -114,7 +112,6 @@ private:
     }
 
     bool Section(const TRecipeLine& line, std::string& why) {
-        if (!EndSection(why)) return false;
         const std::string& kind = line.key;
         const std::string& name = line.value;
         if (kind == "voice") {
@@ -131,6 +128,7 @@ private:
             part_ = TPart::Voice;
             return true;
         }
+        if (!EndSection(why)) return false;
         if (kind != "instrument" && kind != "phrase" && kind != "pattern") {
             why = "unknown section [" + kind + "] (instrument, voice, phrase or pattern)";
             return false;
@@ -450,7 +448,8 @@ private:
             } else {
                 const auto phrase = std::find_if(phrases_.begin(), phrases_.end(),
                                                  [&](const TPhrase& p) { return p.name == name; });
-                if (phrase == phrases_.end() || (part_ == TPart::Phrase && &*phrase == &phrases_.back())) {
+                if (phrase == phrases_.end() ||
+                    (part_ == TPart::Phrase && &*phrase == &phrases_.back())) {
                     why = "no instrument or phrase of that name defined above";
                     return false;
                 }
@@ -480,7 +479,8 @@ private:
         size_t i = mods;
         while (i != std::string::npos && i < word.size()) {
             const size_t next = word.find_first_of("@!", i + 1);
-            const std::string mod = word.substr(i + 1, next == std::string::npos ? next : next - i - 1);
+            const std::string mod =
+                word.substr(i + 1, next == std::string::npos ? next : next - i - 1);
             if (word[i] == '@') {
                 if (e.volume >= 0 || !WholeNumber(mod, 0, 64, "a volume", e.volume, why)) {
                     if (why.empty()) why = "a second volume";

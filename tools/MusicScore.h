@@ -42,14 +42,14 @@ struct TScoreInstrument {
     std::string name;
     int line = 0;
     std::vector<TSynthVoice> voices;
-    int root = 72;       // MIDI note at which the sample sounds at its own pitch (C5)
-    double length = 0;   // seconds of a one-shot sample; 0: a looped single cycle
-    int cycle = 256;     // samples in the looped cycle
-    double volume = 1;   // 0..1 default note volume
-    double pan = 0;      // -1 left .. 1 right
-    uint32_t seed = 1;   // for noise voices
+    int root = 72;     // MIDI note at which the sample sounds at its own pitch (C5)
+    double length = 0; // seconds of a one-shot sample; 0: a looped single cycle
+    int cycle = 256;   // samples in the looped cycle
+    double volume = 1; // 0..1 default note volume
+    double pan = 0;    // -1 left .. 1 right
+    uint32_t seed = 1; // for noise voices
     bool hasEnvelope = false;
-    TEnvelope envelope;  // the tracker's volume envelope, seconds
+    TEnvelope envelope; // the tracker's volume envelope, seconds
 };
 
 struct TMusicScore {

@@ -141,9 +141,7 @@ bool ParseNoteName(std::string_view text, int& midi) {
     return true;
 }
 
-double NoteFrequency(int midi) {
-    return 440.0 * std::pow(2.0, (midi - 69) / 12.0);
-}
+double NoteFrequency(int midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
 
 bool SplitRecipeLines(std::string_view text, const std::string& fileName,
                       std::vector<TRecipeLine>& lines, std::string& error) {
@@ -209,8 +207,7 @@ bool ApplyVoiceKey(TSynthVoice& v, const std::string& key, const std::string& va
     }
     if (key == "freq") {
         v.freqSet = true;
-        return ParseRamp(value, true, v.freq, why) &&
-               RampInRange(v.freq, 0, 22050, "freq", why);
+        return ParseRamp(value, true, v.freq, why) && RampInRange(v.freq, 0, 22050, "freq", why);
     }
     if (key == "lowpass")
         return ParseRamp(value, false, v.lowpass, why) && CutoffInRange(v.lowpass, why);
@@ -293,8 +290,7 @@ bool ParseSoundRecipe(std::string_view text, const std::string& fileName, TSound
             haveLength = true;
             lengthLine = line.number;
         } else if (line.key == "peak") {
-            if (!ParseNumber(line.value, out.peak, why) ||
-                !InRange(out.peak, 0.01, 1, "peak", why))
+            if (!ParseNumber(line.value, out.peak, why) || !InRange(out.peak, 0.01, 1, "peak", why))
                 return fail(why);
         } else if (line.key == "seed") {
             double s = 0;

@@ -36,12 +36,12 @@ struct TEnvelope {
 
 struct TSynthVoice {
     TWave wave = TWave::Sine;
-    TRamp freq{440, 440};    // Hz; for noise the sample-and-hold rate, 0 for white noise
-    bool freqSet = false;    // instruments default an unset frequency to their root note
-    double ratio = 1;        // multiplies freq: partials of an instrument
-    double duty = 0.5;       // square only: high part of a cycle
-    double start = 0;        // seconds from the start of the sound
-    double length = -1;      // seconds; negative: until the sound ends
+    TRamp freq{440, 440}; // Hz; for noise the sample-and-hold rate, 0 for white noise
+    bool freqSet = false; // instruments default an unset frequency to their root note
+    double ratio = 1;     // multiplies freq: partials of an instrument
+    double duty = 0.5;    // square only: high part of a cycle
+    double start = 0;     // seconds from the start of the sound
+    double length = -1;   // seconds; negative: until the sound ends
     TEnvelope env;
     double volume = 1;       // layer mix level
     double vibratoRate = 0;  // Hz

@@ -82,7 +82,8 @@ double Oscillator(TWave wave, double phase, double dt, double duty) {
     case TWave::Sine:
         return std::sin(kTwoPi * phase);
     case TWave::Square: {
-        double v = phase < duty ? 1 : -1;
+        // Centred on zero whatever the duty, so narrow pulses keep their headroom.
+        double v = (phase < duty ? 1 : -1) - (2 * duty - 1);
         v += PolyBlep(phase, dt);
         v -= PolyBlep(std::fmod(phase + 1 - duty, 1.0), dt);
         return v;

@@ -24,7 +24,7 @@ struct TBytes {
 
 // Sizes of the header blocks as FastTracker II writes them; some players trust these more
 // than they should, so they are kept at the usual values.
-constexpr uint32_t kHeaderSize = 276;    // from the size field to the end of the order table
+constexpr uint32_t kHeaderSize = 276;     // from the size field to the end of the order table
 constexpr uint32_t kInstrumentSize = 263; // an instrument header with samples, padding included
 constexpr uint32_t kSampleHeaderSize = 40;
 
@@ -56,8 +56,10 @@ bool Check(const TXmModule& m, std::string& error) {
     if (m.channels < 1 || m.channels > 32) return fail("a module has 1 to 32 channels");
     if (m.speed < 1 || m.speed > 31) return fail("speed must be 1 to 31 ticks a row");
     if (m.bpm < 32 || m.bpm > 255) return fail("bpm must be 32 to 255");
-    if (m.patterns.empty() || m.patterns.size() > 256) return fail("a module has 1 to 256 patterns");
-    if (m.order.empty() || m.order.size() > 256) return fail("the order list holds 1 to 256 entries");
+    if (m.patterns.empty() || m.patterns.size() > 256)
+        return fail("a module has 1 to 256 patterns");
+    if (m.order.empty() || m.order.size() > 256)
+        return fail("the order list holds 1 to 256 entries");
     if (m.restart < 0 || size_t(m.restart) >= m.order.size())
         return fail("the restart position is outside the order list");
     if (m.instruments.size() > 128) return fail("a module has at most 128 instruments");
@@ -140,7 +142,8 @@ bool WriteXm(const TXmModule& m, std::vector<uint8_t>& bytes, std::string& error
         out.U32(kSampleHeaderSize);
         out.Zeros(96); // every note plays sample 0
         for (size_t i = 0; i < 12; ++i) {
-            const TXmEnvelopePoint p = i < ins.envelope.size() ? ins.envelope[i] : TXmEnvelopePoint{};
+            const TXmEnvelopePoint p =
+                i < ins.envelope.size() ? ins.envelope[i] : TXmEnvelopePoint{};
             out.U16(p.tick);
             out.U16(p.value);
         }
