@@ -54,7 +54,8 @@ bool CompileSong(const std::string& scorePath, const std::string& xmPath, std::s
         return false;
     TXmModule module;
     std::vector<uint8_t> bytes;
-    if (!BuildXmModule(score, module, error) || !WriteXm(module, bytes, error)) {
+    if (!BuildXmModule(score, module, error)) return false;
+    if (!WriteXm(module, bytes, error)) {
         error = scorePath + ": " + error;
         return false;
     }

@@ -565,6 +565,7 @@ void EnvelopePoints(const TEnvelope& e, double ticksPerSecond, TXmInstrument& ou
 bool ParseMusicScore(std::string_view text, const std::string& fileName, TMusicScore& out,
                      std::string& error) {
     out = TMusicScore{};
+    out.source = fileName;
     TScoreReader reader(fileName, out);
     return reader.Read(text, error);
 }
@@ -625,7 +626,8 @@ bool BuildXmModule(const TMusicScore& score, TXmModule& m, std::string& error) {
         }
         x.sample = ToPcm16(mix, 0.97);
         if (std::all_of(x.sample.begin(), x.sample.end(), [](int16_t s) { return s == 0; })) {
-            error = "instrument '" + ins.name + "' makes no sound";
+            error = score.source + ":" + std::to_string(ins.line) + ": instrument '" + ins.name +
+                    "' makes no sound";
             return false;
         }
         XmTuning(rate, XmNote(ins.root), x.relativeNote, x.finetune);

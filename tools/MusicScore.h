@@ -53,6 +53,7 @@ struct TScoreInstrument {
 };
 
 struct TMusicScore {
+    std::string source; // file name, for messages
     std::string title;
     int bpm = 125, speed = 6, channels = 4, restart = 0;
     std::vector<TScoreInstrument> instruments;

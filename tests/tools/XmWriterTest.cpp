@@ -354,6 +354,11 @@ TEST(XmWriterTest, CompileSongReportsBadScoresAndWritesGoodOnes) {
     std::ofstream(score) << "order = a\n[pattern a]\n1 = .\n2 = . .\n";
     EXPECT_FALSE(CompileSong(score.string(), xm.string(), error));
     EXPECT_EQ(error.rfind(score.string() + ":4: ", 0), 0u) << error;
+
+    std::ofstream(score)
+        << "order = a\n\n[instrument hush]\n[voice]\nvolume = 0\n[pattern a]\n1 = hush\n";
+    EXPECT_FALSE(CompileSong(score.string(), xm.string(), error));
+    EXPECT_EQ(error, score.string() + ":3: instrument 'hush' makes no sound");
     fs::remove_all(dir);
 }
 
