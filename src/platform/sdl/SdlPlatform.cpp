@@ -319,6 +319,8 @@ private:
 } // namespace
 
 std::unique_ptr<Platform> CreateSdlPlatform() {
+    // A signal ends the process as usual; only the window's close button asks the game.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
         std::fprintf(stderr, "kelvora: SDL cannot start: %s\n", SDL_GetError());
         return nullptr;
