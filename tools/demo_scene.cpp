@@ -1,7 +1,7 @@
 // kelvora_demo: draws a test scene with the engine alone (images, patterns, rotated and tinted
 // sprites, text with colour tags, two particle effects) through the SDL software renderer
-// and writes it to a PNG.
-//   kelvora_demo <runtime dir> <out.png>
+// and writes it to a PNG. With a form file, its windows are shown and drawn over the scene.
+//   kelvora_demo <runtime dir> <out.png> [<form file>]
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDb.h"
 #include "engine/GfxDevice.h"
@@ -9,6 +9,7 @@
 #include "engine/GfxImageUpload.h"
 #include "engine/GfxImages.h"
 #include "engine/GfxSprite.h"
+#include "engine/GuiControls.h"
 #include "engine/ParticleScript.h"
 #include "engine/Random.h"
 #include "engine/Screenshot.h"
@@ -90,7 +91,7 @@ TParticleScript Sparks(uint32_t start, uint32_t end, float direction, float spre
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: kelvora_demo <runtime dir> <out.png>\n");
+        std::fprintf(stderr, "usage: kelvora_demo <runtime dir> <out.png> [<form file>]\n");
         return 2;
     }
     const std::string runtime = argv[1];
@@ -178,6 +179,17 @@ int main(int argc, char** argv) {
     particles.Spawn("RING.PSS", 600, 180);
     for (int i = 0; i < 90; ++i) particles.Update(0.01);
 
+    TGuiTaskbar gui;
+    gui.Context = TGuiContext{&canvas, &images, &fonts, nullptr, nullptr};
+    if (argc > 3) {
+        if (!gui.LoadFromFile(argv[3])) {
+            std::fprintf(stderr, "kelvora_demo: cannot read the forms of %s\n", argv[3]);
+            return 1;
+        }
+        for (int i = 0; i < gui.ChildCount(); ++i) gui.Child(i)->Show();
+        for (int i = 0; i < 100; ++i) gui.UpdateTree(); // progressive labels type on
+    }
+
     device.OnRender = [&](TGfxDevice&) {
         canvas.DrawScaled(back, 0, 0, 0, 800.0f / 64, 600.0f / 64, 0, false, false, 255, 255,
                           255, 255, fxNone);
@@ -197,6 +209,8 @@ int main(int argc, char** argv) {
         canvas.Line({40, 520}, {760, 520}, 0xFF0000FF, 0xFF00FF00, fxBlend);
         canvas.FillCircle(400, 550, 18, 0xC0FFFFFF, fxBlend);
         for (int i = 0; i < 40; ++i) canvas.PutPixel(60.0f + i * 3, 550, 0xFFFFFF00, fxBlend);
+        gui.SetBounds({0, 0, 800, 600});
+        gui.DrawTree();
     };
     device.Render(0xFF000000, true);
     if (!SaveScreenshot(device, argv[2])) {

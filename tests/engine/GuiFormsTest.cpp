@@ -393,4 +393,10 @@ TEST(GuiFormsTest, TheTestScreenCompilesAgainstTheManifest) {
     EXPECT_GE(radios, 2);
     for (const char* name : {"b_test_image", "edit_test", "list_test", "check_test", "bar_test"})
         EXPECT_NE(screen->FindControl(name), nullptr) << name;
+    // One checked button per group survives the reading order.
+    for (const char* name : {"radio_test_hard", "radio_test_music"}) {
+        auto* radio = dynamic_cast<TGuiRadioButton*>(screen->FindControl(name));
+        ASSERT_NE(radio, nullptr) << name;
+        EXPECT_TRUE(radio->Checked()) << name;
+    }
 }
