@@ -5,7 +5,7 @@
 #include "platform/VirtualKeys.h"
 #include <algorithm>
 #include <climits>
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -117,20 +117,21 @@ void TGuiEdit::SetMaxLength(int value) {
 }
 
 void TGuiEdit::SetTabOrder(int value) {
-    // The first sibling (in child order) holding each order; the chain visits increasing orders
-    // only, so none is met twice and one pass over the siblings is enough.
-    std::unordered_map<int, TGuiEdit*> holder;
-    if (Parent())
-        for (int i = 0; i < Parent()->ChildCount(); ++i)
-            if (auto* e = dynamic_cast<TGuiEdit*>(Parent()->Child(i)); e && e != this)
-                holder.emplace(e->tabOrder_, e);
     tabOrder_ = value;
-    for (int order = value; order < INT_MAX;) {
-        const auto it = holder.find(order);
-        if (it == holder.end()) break;
-        ++order;
-        it->second->tabOrder_ = order;
+    if (!Parent()) return;
+    // The chain visits value, value + 1, ... and is at most one step per sibling long, so only
+    // siblings in that window can be on it. holder[k] is the first sibling (in child order)
+    // holding value + k; each is met once, as the chain only climbs.
+    const int n = Parent()->ChildCount();
+    std::vector<TGuiEdit*> holder(size_t(n) + 1, nullptr);
+    for (int i = 0; i < n; ++i) {
+        auto* e = dynamic_cast<TGuiEdit*>(Parent()->Child(i));
+        if (!e || e == this) continue;
+        const int64_t k = int64_t(e->tabOrder_) - value;
+        if (k >= 0 && k <= n && !holder[size_t(k)]) holder[size_t(k)] = e;
     }
+    for (size_t k = 0; k < holder.size() && holder[k] && int64_t(value) + int64_t(k) < INT_MAX; ++k)
+        holder[k]->tabOrder_ = int(int64_t(value) + int64_t(k) + 1);
 }
 
 void TGuiEdit::Paste() {
