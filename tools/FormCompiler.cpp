@@ -5,7 +5,8 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-using nlohmann::json;
+// Property order is kept as written: the reader applies properties in file order.
+using json = nlohmann::ordered_json;
 
 namespace {
 

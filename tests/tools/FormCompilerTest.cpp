@@ -50,12 +50,12 @@ TEST(FormCompilerTest, WritesTheBinaryLayout) {
     const std::vector<uint8_t> expected = {
         1, 0, 0, 0,                                          // one control
         10, 0, 0, 0, 'T', 'G', 'u', 'i', 'B', 'u', 't', 't', 'o', 'n',
-        2, 0, 0, 0,                                          // two properties, sorted by name
+        2, 0, 0, 0,                                          // two properties, as written
+        10, 0, 0, 0, 'I', 'm', 'a', 'g', 'e', 'I', 'n', 'd', 'e', 'x', 2,
+        1, 0, 0, 0, '1',                                     // "@cursor" is image 1
         6, 0, 0, 0, 'B', 'k', 'g', 'r', 'n', 'd', 4,         // fill
         0x11, 0x22, 0x33, 0x80, 0x11, 0x22, 0x33, 0x80,      // red in the low byte
         0x11, 0x22, 0x33, 0x80, 0x11, 0x22, 0x33, 0x80, 0,   // not drawn
-        10, 0, 0, 0, 'I', 'm', 'a', 'g', 'e', 'I', 'n', 'd', 'e', 'x', 2,
-        1, 0, 0, 0, '1',                                     // "@cursor" is image 1
         0, 0, 0, 0,                                          // no children
     };
     // Colour bytes: "#80112233" is alpha 80, red 11, green 22, blue 33.
