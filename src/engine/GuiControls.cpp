@@ -424,24 +424,24 @@ TGuiControl* TGuiControl::Root() {
     return c;
 }
 
-const TGuiContext* TGuiControl::Context() const {
+const TGuiContext* TGuiControl::GuiContext() const {
     const TGuiControl* c = this;
     while (c->parent_) c = c->parent_;
     return c->OwnContext();
 }
 
 TGfxCanvas* TGuiControl::Canvas() const {
-    const TGuiContext* c = Context();
+    const TGuiContext* c = GuiContext();
     return c ? c->Canvas : nullptr;
 }
 
 TGfxImages* TGuiControl::Images() const {
-    const TGuiContext* c = Context();
+    const TGuiContext* c = GuiContext();
     return c ? c->Images : nullptr;
 }
 
 TGfxFonts* TGuiControl::Fonts() const {
-    const TGuiContext* c = Context();
+    const TGuiContext* c = GuiContext();
     return c ? c->Fonts : nullptr;
 }
 

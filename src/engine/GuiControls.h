@@ -195,7 +195,7 @@ public:
     TGuiPoint ScreenToClient(TGuiPoint p) const;
 
     bool MouseOver() const { return mouseOver_; }
-    // The child that has the focus, or none; -1 for none.
+    // The child that has the focus, or none; FocusIndex is its index, -1 for none.
     TGuiControl* FocusedChild() const { return focused_; }
     int FocusIndex() const { return focused_ ? IndexOf(focused_) : -1; }
     // The focused child of its parent, with the parent focused too, up to the root.
@@ -224,7 +224,7 @@ public:
     void UpdateTree();
 
     // The context of the tree's root; none for a tree without one.
-    const TGuiContext* Context() const;
+    const TGuiContext* GuiContext() const;
     TGfxCanvas* Canvas() const;
     TGfxImages* Images() const;
     TGfxFonts* Fonts() const;

@@ -135,7 +135,7 @@ void TGuiEdit::SetTabOrder(int value) {
 }
 
 void TGuiEdit::Paste() {
-    const TGuiContext* context = Context();
+    const TGuiContext* context = GuiContext();
     if (!context || !context->Clipboard) return;
     const std::string raw = context->Clipboard->GetText();
     size_t first = 0, last = raw.size();
@@ -209,7 +209,7 @@ void TGuiEdit::DoKey(int key, int event, TGuiShift shift) {
 }
 
 std::bitset<256>* TGuiEdit::SetOf(int code) const {
-    const TGuiContext* context = Context();
+    const TGuiContext* context = GuiContext();
     if (!context || !context->KeySets || code <= 0 || code > 255) return nullptr;
     if (IsSpecialKeyCode(code)) return &context->KeySets->FreeSpecialKeys;
     if (IsLetterKeyCode(code)) return &context->KeySets->FreeLetterKeys;
