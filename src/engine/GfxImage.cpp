@@ -1,4 +1,5 @@
 #include "engine/GfxImage.h"
+#include "engine/PictureFile.h"
 #include <algorithm>
 #include <cstdint>
 
@@ -43,4 +44,27 @@ TPatternRect TGfxImage::PatternRect(int pattern, bool mirrorX, bool mirrorY) con
     if (mirrorX) std::swap(r.u0, r.u1);
     if (mirrorY) std::swap(r.v0, r.v1);
     return r;
+}
+
+bool TGfxImage::LoadFromFile(const std::string& fileName) {
+    auto picture = LoadPicture(fileName);
+    if (!picture) return false;
+    if (TextureWidth <= 0 || TextureHeight <= 0) {
+        TextureWidth = picture->width;
+        TextureHeight = picture->height;
+    }
+    if (PatternWidth <= 0) PatternWidth = std::min(picture->width, TextureWidth);
+    if (PatternHeight <= 0) PatternHeight = std::min(picture->height, TextureHeight);
+    int cells = 0;
+    std::vector<TPixelPage> pages =
+        CutIntoPages(*picture, PatternWidth, PatternHeight, TextureWidth, TextureHeight, &cells);
+    if (pages.empty()) return false;
+    const int wanted = PatternCount;
+    TextureCount = int(pages.size());
+    PatternCount = 0;
+    if (!Prepare()) return false;
+    PatternCount = wanted > 0 ? std::min(wanted, cells) : cells;
+    Pages = std::move(pages);
+    Textures.clear();
+    return true;
 }

@@ -37,6 +37,11 @@ public:
     int ClampPattern(int pattern) const;
     TPatternRect PatternRect(int pattern, bool mirrorX = false, bool mirrorY = false) const;
 
+    // Reads a picture file (".tga", ".jpg"/".jpeg", ".png", else a bitmap) and cuts it into
+    // cells of the pattern size on pages of the texture size, both set beforehand (unset
+    // pattern and visible sizes come from the picture). The textures are made by the list.
+    bool LoadFromFile(const std::string& fileName);
+
     // Pixels of every page, kept so textures can be rebuilt after the device resets.
     std::vector<TPixelPage> Pages;
     // One device texture per page while the device runs; 0 where a page has none.
