@@ -13,8 +13,9 @@ bool TGfxImage::Prepare() {
     if (PatternWidth < VisibleWidth || PatternHeight < VisibleHeight) return false;
     if (TextureCount <= 0) TextureCount = 1;
     // Sizes come from files: a cell count past what an int holds is a damaged record.
-    const int64_t cells = int64_t(TextureWidth / PatternWidth) * (TextureHeight / PatternHeight) *
-                          TextureCount;
+    const int64_t perPage = int64_t(TextureWidth / PatternWidth) * (TextureHeight / PatternHeight);
+    if (perPage > INT32_MAX) return false;
+    const int64_t cells = perPage * TextureCount;
     if (cells > INT32_MAX) return false;
     if (PatternCount <= 0) PatternCount = int(cells);
     return true;
