@@ -49,23 +49,23 @@ bool CompileAssets(const std::string& assetsDir, const std::string& outDir,
     std::map<std::string, TResDbWriter> archives;
     for (const char* name : archiveNames) archives[name];
 
-    for (const TImageSpec& spec : manifest.images) {
-        auto record = BuildImageRecord(spec, assets.string(), error);
+    for (const TImageEntry& entry : manifest.images) {
+        auto record = BuildImageRecord(entry, assets.string(), error);
         if (!record) return false;
         const std::vector<uint8_t> bytes = SerializeImageRecord(*record, 5);
-        if (bytes.empty() || !archives[spec.archive].Add(spec.name, kRecordImage, bytes)) {
-            error = spec.line + ": cannot store the image";
+        if (bytes.empty() || !archives[entry.archive].Add(entry.name, kRecordImage, bytes)) {
+            error = entry.line + ": cannot store the image";
             return false;
         }
         ++report.images;
     }
-    for (const TFontSpecEntry& f : manifest.fonts) {
-        TFontSpec spec;
-        spec.ttf = (assets / f.ttf).string();
-        spec.pixelSize = f.pixelSize;
-        spec.outline = f.outline;
-        spec.spacing = f.spacing;
-        auto record = BuildFontRecord(spec, error);
+    for (const TFontEntry& f : manifest.fonts) {
+        TFontStyle entry;
+        entry.ttf = (assets / f.ttf).string();
+        entry.pixelSize = f.pixelSize;
+        entry.outline = f.outline;
+        entry.spacing = f.spacing;
+        auto record = BuildFontRecord(entry, error);
         if (!record) return false;
         const std::vector<uint8_t> bytes = SerializeFontRecord(*record, 5);
         if (bytes.empty() || !archives[f.archive].Add(f.name, kRecordFont, bytes)) {

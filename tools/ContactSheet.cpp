@@ -60,10 +60,10 @@ bool WriteContactSheet(const std::string& assetsDir, const std::string& pngPath,
     const fs::path assets(assetsDir);
     TAssetManifest manifest;
     if (!LoadAssetManifest((assets / "manifest.json").string(), manifest, error)) return false;
-    TFontSpec labelSpec;
-    labelSpec.ttf = (assets / "fonts/DejaVuSans.ttf").string();
-    labelSpec.pixelSize = 12;
-    auto label = BuildFontRecord(labelSpec, error);
+    TFontStyle labelStyle;
+    labelStyle.ttf = (assets / "fonts/DejaVuSans.ttf").string();
+    labelStyle.pixelSize = 12;
+    auto label = BuildFontRecord(labelStyle, error);
     if (!label) return false;
 
     // Thumbnails: each pattern fitted into at most 96x96, wrapping at the sheet width.
@@ -73,17 +73,17 @@ bool WriteContactSheet(const std::string& assetsDir, const std::string& pngPath,
         TImageRecord record;
     };
     std::vector<Item> items;
-    for (const TImageSpec& spec : manifest.images) {
-        auto r = BuildImageRecord(spec, assets.string(), error);
+    for (const TImageEntry& entry : manifest.images) {
+        auto r = BuildImageRecord(entry, assets.string(), error);
         if (!r) return false;
-        items.push_back({spec.name + " (" + std::to_string(spec.count) + " x " +
-                             std::to_string(spec.patternWidth) + "x" +
-                             std::to_string(spec.patternHeight) + ", " + spec.archive + ")",
+        items.push_back({entry.name + " (" + std::to_string(entry.count) + " x " +
+                             std::to_string(entry.patternWidth) + "x" +
+                             std::to_string(entry.patternHeight) + ", " + entry.archive + ")",
                          std::move(*r)});
     }
     std::vector<TFontRecord> fonts;
-    for (const TFontSpecEntry& f : manifest.fonts) {
-        TFontSpec s;
+    for (const TFontEntry& f : manifest.fonts) {
+        TFontStyle s;
         s.ttf = (assets / f.ttf).string();
         s.pixelSize = f.pixelSize;
         s.outline = f.outline;

@@ -34,21 +34,21 @@ int NextPowerOfTwo(int v) {
 
 } // namespace
 
-std::optional<TFontRecord> BuildFontRecord(const TFontSpec& spec, std::string& error) {
+std::optional<TFontRecord> BuildFontRecord(const TFontStyle& entry, std::string& error) {
     Library library;
     if (FT_Init_FreeType(&library.lib) != 0) {
         error = "cannot start FreeType";
         return std::nullopt;
     }
     Face face;
-    if (FT_New_Face(library.lib, spec.ttf.c_str(), 0, &face.face) != 0) {
-        error = "cannot read the font face " + spec.ttf;
+    if (FT_New_Face(library.lib, entry.ttf.c_str(), 0, &face.face) != 0) {
+        error = "cannot read the font face " + entry.ttf;
         return std::nullopt;
     }
-    FT_Set_Pixel_Sizes(face.face, 0, FT_UInt(spec.pixelSize));
+    FT_Set_Pixel_Sizes(face.face, 0, FT_UInt(entry.pixelSize));
     const int ascender = int(std::ceil(face.face->size->metrics.ascender / 64.0));
     const int descender = int(std::ceil(-face.face->size->metrics.descender / 64.0));
-    const int pad = spec.outline;
+    const int pad = entry.outline;
 
     constexpr int kFirst = 32, kCount = 224;
     std::vector<Glyph> glyphs(kCount);
@@ -58,10 +58,10 @@ std::optional<TFontRecord> BuildFontRecord(const TFontSpec& spec, std::string& e
         Glyph& g = glyphs[i];
         const FT_UInt index = cp ? FT_Get_Char_Index(face.face, cp) : 0;
         if (index == 0 && cp != U' ') continue; // no glyph: the game advances by its space rule
-        const FT_Int32 flags = FT_LOAD_RENDER | (spec.antialias ? 0 : FT_LOAD_TARGET_MONO);
+        const FT_Int32 flags = FT_LOAD_RENDER | (entry.antialias ? 0 : FT_LOAD_TARGET_MONO);
         if (FT_Load_Glyph(face.face, index, flags) != 0) continue;
         const FT_GlyphSlot slot = face.face->glyph;
-        if (!spec.antialias) FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
+        if (!entry.antialias) FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL);
         g.left = slot->bitmap_left;
         g.top = slot->bitmap_top;
         g.width = int(slot->bitmap.width);
@@ -94,7 +94,7 @@ std::optional<TFontRecord> BuildFontRecord(const TFontSpec& spec, std::string& e
 
     TFontRecord record;
     record.firstChar = kFirst;
-    record.spacing = spec.spacing;
+    record.spacing = entry.spacing;
     for (int i = 0; i < kCount; ++i) {
         const Glyph& g = glyphs[i];
         const int cellX = (i % perRow) * cellWidth, cellY = (i / perRow) * cellHeight;

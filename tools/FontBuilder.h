@@ -4,7 +4,7 @@
 #include <string>
 
 // How one font of the game is rendered from a TrueType face.
-struct TFontSpec {
+struct TFontStyle {
     std::string ttf;        // path of the face
     int pixelSize = 20;     // em height in pixels
     int outline = 0;        // pixels of dark outline around each glyph (0: none)
@@ -15,4 +15,4 @@ struct TFontSpec {
 // Renders Windows-1252 codes 32..255 into a font record: white glyphs whose alpha is the
 // coverage (the game tints them), one pattern cell per glyph, baseline at the same height
 // in every cell. Empty with a message in `error` when the face cannot be read.
-std::optional<TFontRecord> BuildFontRecord(const TFontSpec& spec, std::string& error);
+std::optional<TFontRecord> BuildFontRecord(const TFontStyle& entry, std::string& error);

@@ -189,9 +189,9 @@ struct Compiler {
 int GameImageIndex(const TAssetManifest& manifest, const std::string& name) {
     int index = 0;
     for (const char* archive : {"data.fgg", "gdata.fgg", "data1.fgg"})
-        for (const TImageSpec& spec : manifest.images) {
-            if (spec.archive != archive) continue;
-            if (SameText(spec.name, name)) return index;
+        for (const TImageEntry& entry : manifest.images) {
+            if (entry.archive != archive) continue;
+            if (SameText(entry.name, name)) return index;
             ++index;
         }
     return -1;

@@ -37,51 +37,51 @@ std::optional<TPixelPage> DrawSource(const std::string& path, int width, int hei
     return Fit(*picture, width, height);
 }
 
-std::optional<TImageRecord> BuildImageRecord(const TImageSpec& spec, const std::string& baseDir,
+std::optional<TImageRecord> BuildImageRecord(const TImageEntry& entry, const std::string& baseDir,
                                              std::string& error) {
-    const int pw = spec.patternWidth, ph = spec.patternHeight;
+    const int pw = entry.patternWidth, ph = entry.patternHeight;
     TImageRecord r;
     r.format = 5;
     r.patternWidth = pw;
     r.patternHeight = ph;
-    r.visibleWidth = spec.visibleWidth > 0 ? spec.visibleWidth : pw;
-    r.visibleHeight = spec.visibleHeight > 0 ? spec.visibleHeight : ph;
-    r.patternCount = spec.count;
-    if (spec.textureWidth > 0) {
-        r.textureWidth = spec.textureWidth;
-        r.textureHeight = spec.textureHeight;
+    r.visibleWidth = entry.visibleWidth > 0 ? entry.visibleWidth : pw;
+    r.visibleHeight = entry.visibleHeight > 0 ? entry.visibleHeight : ph;
+    r.patternCount = entry.count;
+    if (entry.textureWidth > 0) {
+        r.textureWidth = entry.textureWidth;
+        r.textureHeight = entry.textureHeight;
     } else {
         // The smallest power-of-two page, at most 2048 wide, holding every cell if it can.
-        r.textureWidth = std::min(2048, PowerOfTwoAtLeast(pw * spec.count));
+        r.textureWidth = std::min(2048, PowerOfTwoAtLeast(pw * entry.count));
         r.textureWidth = std::max(r.textureWidth, PowerOfTwoAtLeast(pw));
         const int perRow = std::max(1, r.textureWidth / pw);
-        const int rows = (spec.count + perRow - 1) / perRow;
+        const int rows = (entry.count + perRow - 1) / perRow;
         r.textureHeight = std::min(std::max(2048, PowerOfTwoAtLeast(ph)),
                                    PowerOfTwoAtLeast(ph * rows));
     }
     if (r.textureWidth < pw || r.textureHeight < ph || r.visibleWidth > pw ||
         r.visibleHeight > ph) {
-        error = spec.line + ": sizes out of order (texture >= pattern >= visible)";
+        error = entry.line + ": sizes out of order (texture >= pattern >= visible)";
         return std::nullopt;
     }
     const int perRow = r.textureWidth / pw, perPage = perRow * (r.textureHeight / ph);
-    r.textureCount = (spec.count + perPage - 1) / perPage;
+    r.textureCount = (entry.count + perPage - 1) / perPage;
 
     const std::filesystem::path base(baseDir);
     std::optional<TPixelPage> sourceFrame;
-    if (!spec.source.empty()) {
-        sourceFrame = DrawSource((base / spec.source).string(), pw, ph, error);
+    if (!entry.source.empty()) {
+        sourceFrame = DrawSource((base / entry.source).string(), pw, ph, error);
         if (!sourceFrame) return std::nullopt;
     }
     for (int page = 0; page < r.textureCount; ++page)
         r.pages.push_back(TPixelPage{r.textureWidth, r.textureHeight,
                                      std::vector<uint32_t>(size_t(r.textureWidth) * r.textureHeight)});
-    for (int i = 0; i < spec.count; ++i) {
+    for (int i = 0; i < entry.count; ++i) {
         std::optional<TPixelPage> frame;
         if (sourceFrame) {
-            frame = TransformFrame(*sourceFrame, FrameAt(spec, i));
+            frame = TransformFrame(*sourceFrame, FrameAt(entry, i));
         } else {
-            frame = DrawSource((base / spec.frames[i]).string(), pw, ph, error);
+            frame = DrawSource((base / entry.frames[i]).string(), pw, ph, error);
             if (!frame) return std::nullopt;
         }
         TPixelPage& page = r.pages[i / perPage];

@@ -36,7 +36,7 @@ uint32_t ParseColour(const json& v, std::string& error) {
     }
 }
 
-bool ReadTransform(const json& t, TImageSpec& spec, std::string& error) {
+bool ReadTransform(const json& t, TImageEntry& entry, std::string& error) {
     auto range = [&](const char* key, double& from, double& to) {
         if (!t.contains(key)) return true;
         const json& v = t[key];
@@ -52,21 +52,21 @@ bool ReadTransform(const json& t, TImageSpec& spec, std::string& error) {
         to = v[1].get<double>();
         return true;
     };
-    if (!range("rotate", spec.from.rotate, spec.to.rotate)) return false;
-    if (!range("scale", spec.from.scaleX, spec.to.scaleX)) return false;
-    if (t.contains("scale")) spec.from.scaleY = spec.from.scaleX, spec.to.scaleY = spec.to.scaleX;
-    if (!range("scaleX", spec.from.scaleX, spec.to.scaleX)) return false;
-    if (!range("scaleY", spec.from.scaleY, spec.to.scaleY)) return false;
-    if (!range("offsetX", spec.from.offsetX, spec.to.offsetX)) return false;
-    if (!range("offsetY", spec.from.offsetY, spec.to.offsetY)) return false;
-    if (!range("alpha", spec.from.alpha, spec.to.alpha)) return false;
+    if (!range("rotate", entry.from.rotate, entry.to.rotate)) return false;
+    if (!range("scale", entry.from.scaleX, entry.to.scaleX)) return false;
+    if (t.contains("scale")) entry.from.scaleY = entry.from.scaleX, entry.to.scaleY = entry.to.scaleX;
+    if (!range("scaleX", entry.from.scaleX, entry.to.scaleX)) return false;
+    if (!range("scaleY", entry.from.scaleY, entry.to.scaleY)) return false;
+    if (!range("offsetX", entry.from.offsetX, entry.to.offsetX)) return false;
+    if (!range("offsetY", entry.from.offsetY, entry.to.offsetY)) return false;
+    if (!range("alpha", entry.from.alpha, entry.to.alpha)) return false;
     if (t.contains("tint")) {
         const json& v = t["tint"];
         if (v.is_array() && v.size() == 2) {
-            spec.from.tint = ParseColour(v[0], error);
-            spec.to.tint = ParseColour(v[1], error);
+            entry.from.tint = ParseColour(v[0], error);
+            entry.to.tint = ParseColour(v[1], error);
         } else {
-            spec.from.tint = spec.to.tint = ParseColour(v, error);
+            entry.from.tint = entry.to.tint = ParseColour(v, error);
         }
         if (!error.empty()) return false;
     }
@@ -79,19 +79,19 @@ bool ValidArchive(const std::string& a) {
 
 } // namespace
 
-TFrameTransform FrameAt(const TImageSpec& spec, int index) {
-    const double k = spec.count > 1 ? double(index) / double(spec.count - 1) : 0.0;
+TFrameTransform FrameAt(const TImageEntry& entry, int index) {
+    const double k = entry.count > 1 ? double(index) / double(entry.count - 1) : 0.0;
     auto mix = [k](double a, double b) { return a + (b - a) * k; };
     TFrameTransform t;
-    t.rotate = mix(spec.from.rotate, spec.to.rotate);
-    t.scaleX = mix(spec.from.scaleX, spec.to.scaleX);
-    t.scaleY = mix(spec.from.scaleY, spec.to.scaleY);
-    t.offsetX = mix(spec.from.offsetX, spec.to.offsetX);
-    t.offsetY = mix(spec.from.offsetY, spec.to.offsetY);
-    t.alpha = mix(spec.from.alpha, spec.to.alpha);
+    t.rotate = mix(entry.from.rotate, entry.to.rotate);
+    t.scaleX = mix(entry.from.scaleX, entry.to.scaleX);
+    t.scaleY = mix(entry.from.scaleY, entry.to.scaleY);
+    t.offsetX = mix(entry.from.offsetX, entry.to.offsetX);
+    t.offsetY = mix(entry.from.offsetY, entry.to.offsetY);
+    t.alpha = mix(entry.from.alpha, entry.to.alpha);
     uint32_t tint = 0;
     for (int shift : {16, 8, 0}) {
-        const double c = mix((spec.from.tint >> shift) & 0xFF, (spec.to.tint >> shift) & 0xFF);
+        const double c = mix((entry.from.tint >> shift) & 0xFF, (entry.to.tint >> shift) & 0xFF);
         tint |= uint32_t(std::lround(c)) << shift;
     }
     t.tint = tint;
@@ -118,55 +118,55 @@ bool LoadAssetManifest(const std::string& path, TAssetManifest& out, std::string
     const json images = root.value("images", json::array());
     for (size_t i = 0; i < images.size(); ++i) {
         const json& j = images[i];
-        TImageSpec spec;
+        TImageEntry entry;
         const std::string where = path + ": image " + std::to_string(i);
         if (!j.is_object() || !j.contains("name") || !j["name"].is_string()) {
             error = where + ": needs a \"name\"";
             return false;
         }
-        spec.name = j["name"].get<std::string>();
-        spec.line = where + " (" + spec.name + ")";
-        spec.archive = j.value("archive", std::string("data.fgg"));
-        if (!ValidArchive(spec.archive)) {
-            error = spec.line + ": unknown archive \"" + spec.archive + "\"";
+        entry.name = j["name"].get<std::string>();
+        entry.line = where + " (" + entry.name + ")";
+        entry.archive = j.value("archive", std::string("data.fgg"));
+        if (!ValidArchive(entry.archive)) {
+            error = entry.line + ": unknown archive \"" + entry.archive + "\"";
             return false;
         }
         std::string e;
-        if (!ReadPair(j, "pattern", spec.patternWidth, spec.patternHeight, e) ||
-            !ReadPair(j, "visible", spec.visibleWidth, spec.visibleHeight, e) ||
-            !ReadPair(j, "texture", spec.textureWidth, spec.textureHeight, e)) {
-            error = spec.line + ": " + e;
+        if (!ReadPair(j, "pattern", entry.patternWidth, entry.patternHeight, e) ||
+            !ReadPair(j, "visible", entry.visibleWidth, entry.visibleHeight, e) ||
+            !ReadPair(j, "texture", entry.textureWidth, entry.textureHeight, e)) {
+            error = entry.line + ": " + e;
             return false;
         }
-        if (spec.patternWidth <= 0 || spec.patternHeight <= 0) {
-            error = spec.line + ": needs a positive \"pattern\" size";
+        if (entry.patternWidth <= 0 || entry.patternHeight <= 0) {
+            error = entry.line + ": needs a positive \"pattern\" size";
             return false;
         }
         if (j.contains("frames")) {
             for (const json& f : j["frames"]) {
                 if (!f.is_string()) {
-                    error = spec.line + ": \"frames\" must list file names";
+                    error = entry.line + ": \"frames\" must list file names";
                     return false;
                 }
-                spec.frames.push_back(f.get<std::string>());
+                entry.frames.push_back(f.get<std::string>());
             }
-            spec.count = int(spec.frames.size());
+            entry.count = int(entry.frames.size());
         } else if (j.contains("source") && j["source"].is_string()) {
-            spec.source = j["source"].get<std::string>();
-            spec.count = j.value("count", 1);
-            if (j.contains("transform") && !ReadTransform(j["transform"], spec, e)) {
-                error = spec.line + ": " + e;
+            entry.source = j["source"].get<std::string>();
+            entry.count = j.value("count", 1);
+            if (j.contains("transform") && !ReadTransform(j["transform"], entry, e)) {
+                error = entry.line + ": " + e;
                 return false;
             }
         } else {
-            error = spec.line + ": needs \"frames\" or \"source\"";
+            error = entry.line + ": needs \"frames\" or \"source\"";
             return false;
         }
-        if (spec.count <= 0 || spec.count > 4096) {
-            error = spec.line + ": frame count out of range";
+        if (entry.count <= 0 || entry.count > 4096) {
+            error = entry.line + ": frame count out of range";
             return false;
         }
-        out.images.push_back(std::move(spec));
+        out.images.push_back(std::move(entry));
     }
     const json fonts = root.value("fonts", json::array());
     for (size_t i = 0; i < fonts.size(); ++i) {
@@ -176,7 +176,7 @@ bool LoadAssetManifest(const std::string& path, TAssetManifest& out, std::string
             error = where + ": needs \"name\" and \"ttf\"";
             return false;
         }
-        TFontSpecEntry f;
+        TFontEntry f;
         f.name = j["name"].get<std::string>();
         f.archive = j.value("archive", std::string("data.fgg"));
         f.ttf = j["ttf"].get<std::string>();

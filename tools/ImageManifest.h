@@ -6,7 +6,7 @@
 // One image of the game as the manifest describes it. Either every frame is its own
 // drawing (`frames`), or `count` frames are generated from one drawing (`source`) with each
 // transform value running from its start to its end across the frames.
-struct TImageSpec {
+struct TImageEntry {
     std::string name;
     std::string archive; // "data.fgg", "gdata.fgg" or "data1.fgg"
     int patternWidth = 0, patternHeight = 0;
@@ -19,7 +19,7 @@ struct TImageSpec {
     std::string line; // where in the manifest, for messages
 };
 
-struct TFontSpecEntry {
+struct TFontEntry {
     std::string name;
     std::string archive;
     std::string ttf;
@@ -29,11 +29,11 @@ struct TFontSpecEntry {
 };
 
 struct TAssetManifest {
-    std::vector<TImageSpec> images; // in archive order
-    std::vector<TFontSpecEntry> fonts;
+    std::vector<TImageEntry> images; // in archive order
+    std::vector<TFontEntry> fonts;
 };
 
 // Reads the JSON manifest; false with a message naming the entry on any error.
 bool LoadAssetManifest(const std::string& path, TAssetManifest& out, std::string& error);
 // The transform of frame i of n: start + (end - start) * i / (n - 1).
-TFrameTransform FrameAt(const TImageSpec& spec, int index);
+TFrameTransform FrameAt(const TImageEntry& entry, int index);

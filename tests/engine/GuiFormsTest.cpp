@@ -342,10 +342,10 @@ TEST(GuiFormsTest, FormsCompiledFromJsonReadBack) {
          ]}]})";
     TAssetManifest manifest;
     for (const char* name : {"zad", "back"}) {
-        TImageSpec spec;
-        spec.name = name;
-        spec.archive = "data.fgg";
-        manifest.images.push_back(spec);
+        TImageEntry entry;
+        entry.name = name;
+        entry.archive = "data.fgg";
+        manifest.images.push_back(entry);
     }
     std::vector<uint8_t> bytes;
     std::string error;

@@ -11,7 +11,7 @@ namespace {
 TAssetManifest ThreeArchives() {
     TAssetManifest m;
     auto add = [&m](const char* name, const char* archive) {
-        TImageSpec s;
+        TImageEntry s;
         s.name = name;
         s.archive = archive;
         m.images.push_back(s);
