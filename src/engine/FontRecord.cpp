@@ -5,9 +5,7 @@ namespace {
 
 constexpr size_t kFontHeaderSize = 16;
 
-bool GlyphSizeFits(int v) {
-    return v >= 0 && v <= kMaxTextureSide;
-}
+bool GlyphSizeFits(int v) { return v >= 0 && v <= kMaxTextureSide; }
 
 } // namespace
 

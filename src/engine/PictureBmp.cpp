@@ -9,9 +9,7 @@ constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
 constexpr uint32_t kBiRgb = 0;
 
-uint16_t U16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
+uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 uint32_t U32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
@@ -78,8 +76,7 @@ std::optional<TPixelPage> DecodeBmp(const uint8_t* data, size_t size) {
     // The fourth byte of a 32-bit BI_RGB pixel is officially unused; most writers leave it
     // zero, so it counts as alpha only when some pixel sets it.
     if (bits == 32 && !anyAlpha)
-        for (uint32_t& px : page.pixels)
-            px |= 0xFF000000u;
+        for (uint32_t& px : page.pixels) px |= 0xFF000000u;
     return page;
 }
 

@@ -18,8 +18,7 @@ std::string LowerExtension(const std::string& path) {
     const size_t dot = path.find_last_of('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
     std::string ext = path.substr(dot);
-    for (char& c : ext)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
     return ext;
 }
 

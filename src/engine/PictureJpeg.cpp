@@ -17,9 +17,7 @@ struct TJpegError {
 };
 
 // The default handler ends the process; here a damaged picture only fails its load.
-void Fail(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<TJpegError*>(cinfo->err)->jump, 1);
-}
+void Fail(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<TJpegError*>(cinfo->err)->jump, 1); }
 
 // Level -1 is a warning about damaged data (a truncated file among them), which libjpeg
 // would paper over with grey; the picture fails instead. Trace messages are dropped.

@@ -24,9 +24,7 @@ void ReadFromMemory(png_structp png, png_bytep out, size_t n) {
 }
 
 // libpng's own handlers print; a damaged picture is reported by the result alone.
-void Fail(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
+void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void IgnoreWarning(png_structp, png_const_charp) {}
 
 // Everything that must survive a longjmp lives in the caller's frame.
@@ -66,8 +64,7 @@ bool ReadRgba(const uint8_t* data, size_t size, std::vector<uint8_t>& rgba,
 
     rgba.resize(size_t(width) * height * 4);
     rows.resize(height);
-    for (png_uint_32 y = 0; y < height; ++y)
-        rows[y] = rgba.data() + size_t(y) * width * 4;
+    for (png_uint_32 y = 0; y < height; ++y) rows[y] = rgba.data() + size_t(y) * width * 4;
     png_read_image(png, rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);

@@ -8,9 +8,7 @@ namespace {
 constexpr size_t kHeaderSize = 18;
 constexpr int kMaxRun = 128;
 
-uint16_t U16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
+uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 
 uint32_t ReadPixel(const uint8_t* p, int bytes) {
     switch (bytes) {
@@ -58,8 +56,7 @@ std::optional<TPixelPage> DecodeTga(const uint8_t* data, size_t size) {
 
     std::vector<uint32_t> stream(count);
     if (!rle) {
-        for (size_t i = 0; i < count; ++i)
-            stream[i] = ReadPixel(data + pos + i * bytes, bytes);
+        for (size_t i = 0; i < count; ++i) stream[i] = ReadPixel(data + pos + i * bytes, bytes);
     } else {
         size_t n = 0;
         while (n < count) {
@@ -71,8 +68,7 @@ std::optional<TPixelPage> DecodeTga(const uint8_t* data, size_t size) {
                 if (size - pos < size_t(bytes)) return std::nullopt;
                 const uint32_t px = ReadPixel(data + pos, bytes);
                 pos += size_t(bytes);
-                for (size_t i = 0; i < run; ++i)
-                    stream[n++] = px;
+                for (size_t i = 0; i < run; ++i) stream[n++] = px;
             } else {
                 if ((size - pos) / size_t(bytes) < run) return std::nullopt;
                 for (size_t i = 0; i < run; ++i, pos += size_t(bytes))
@@ -90,8 +86,7 @@ std::optional<TPixelPage> DecodeTga(const uint8_t* data, size_t size) {
     for (int row = 0; row < height; ++row) {
         const uint32_t* src = stream.data() + size_t(row) * size_t(width);
         uint32_t* dst = page.pixels.data() + size_t(topDown ? row : height - 1 - row) * width;
-        for (int x = 0; x < width; ++x)
-            dst[rightToLeft ? width - 1 - x : x] = src[x];
+        for (int x = 0; x < width; ++x) dst[rightToLeft ? width - 1 - x : x] = src[x];
     }
     return page;
 }

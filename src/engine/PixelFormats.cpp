@@ -70,21 +70,17 @@ uint32_t Extract(uint32_t stored, int bits, int shift) {
 
 uint32_t LoadLe(const uint8_t* p, int bytes) {
     uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v |= uint32_t(p[i]) << (8 * i);
+    for (int i = 0; i < bytes; ++i) v |= uint32_t(p[i]) << (8 * i);
     return v;
 }
 
 void StoreLe(uint8_t* p, int bytes, uint32_t v) {
-    for (int i = 0; i < bytes; ++i)
-        p[i] = uint8_t(v >> (8 * i));
+    for (int i = 0; i < bytes; ++i) p[i] = uint8_t(v >> (8 * i));
 }
 
 } // namespace
 
-int BytesPerPixel(int code) {
-    return IsPixelFormat(code) ? kBytes[code] : -1;
-}
+int BytesPerPixel(int code) { return IsPixelFormat(code) ? kBytes[code] : -1; }
 
 bool SameLayout(int a, int b) {
     auto canonical = [](int code) {
@@ -98,13 +94,11 @@ bool SameLayout(int a, int b) {
 bool RowToArgb(int code, const uint8_t* stored, uint32_t* argb, size_t count) {
     if (!IsPixelFormat(code)) return false;
     if (code == pfNone) {
-        for (size_t i = 0; i < count; ++i)
-            argb[i] = 0;
+        for (size_t i = 0; i < count; ++i) argb[i] = 0;
         return true;
     }
     if (code == pfA8) {
-        for (size_t i = 0; i < count; ++i)
-            argb[i] = uint32_t(stored[i]) << 24 | 0x00FFFFFFu;
+        for (size_t i = 0; i < count; ++i) argb[i] = uint32_t(stored[i]) << 24 | 0x00FFFFFFu;
         return true;
     }
     const TPacked& f = *PackedLayout(code);
@@ -122,8 +116,7 @@ bool RowFromArgb(int code, const uint32_t* argb, uint8_t* stored, size_t count) 
     if (!IsPixelFormat(code)) return false;
     if (code == pfNone) return true;
     if (code == pfA8) {
-        for (size_t i = 0; i < count; ++i)
-            stored[i] = uint8_t(argb[i] >> 24);
+        for (size_t i = 0; i < count; ++i) stored[i] = uint8_t(argb[i] >> 24);
         return true;
     }
     const TPacked& f = *PackedLayout(code);

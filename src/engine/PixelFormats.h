@@ -21,9 +21,7 @@ enum TPixelFormat : uint8_t {
 
 constexpr int kPixelFormatCount = 12;
 
-inline bool IsPixelFormat(int code) {
-    return code >= 0 && code < kPixelFormatCount;
-}
+inline bool IsPixelFormat(int code) { return code >= 0 && code < kPixelFormatCount; }
 
 // Bytes of one stored pixel: 0 for pfNone, -1 for a code that is no format.
 int BytesPerPixel(int code);

@@ -9,7 +9,7 @@
 namespace recordio {
 
 class TReader {
-  public:
+public:
     TReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
     bool failed = false;
@@ -39,19 +39,18 @@ class TReader {
         return p;
     }
 
-  private:
+private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;
 };
 
 class TWriter {
-  public:
+public:
     void U8(uint8_t v) { bytes_.push_back(v); }
     void I32(int32_t v) {
         const uint32_t u = uint32_t(v);
-        for (int i = 0; i < 4; ++i)
-            bytes_.push_back(uint8_t(u >> (8 * i)));
+        for (int i = 0; i < 4; ++i) bytes_.push_back(uint8_t(u >> (8 * i)));
     }
     void Append(const std::vector<uint8_t>& more) {
         bytes_.insert(bytes_.end(), more.begin(), more.end());
@@ -63,7 +62,7 @@ class TWriter {
     }
     std::vector<uint8_t> Take() { return std::move(bytes_); }
 
-  private:
+private:
     std::vector<uint8_t> bytes_;
 };
 

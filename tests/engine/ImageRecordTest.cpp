@@ -10,8 +10,7 @@
 namespace {
 
 void PutI32(std::vector<uint8_t>& bytes, size_t at, int32_t v) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = uint8_t(uint32_t(v) >> (8 * i));
+    for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(uint32_t(v) >> (8 * i));
 }
 
 void AppendI32(std::vector<uint8_t>& bytes, int32_t v) {
@@ -23,10 +22,8 @@ void AppendI32(std::vector<uint8_t>& bytes, int32_t v) {
 std::vector<uint8_t> RawRecord(uint8_t format, int pw, int ph, int vw, int vh, int count, int tw,
                                int th, int pages, size_t pixelBytes) {
     std::vector<uint8_t> bytes{format};
-    for (int v : {pw, ph, vw, vh, count, tw, th, pages})
-        AppendI32(bytes, v);
-    for (size_t i = 0; i < pixelBytes; ++i)
-        bytes.push_back(uint8_t(i + 1));
+    for (int v : {pw, ph, vw, vh, count, tw, th, pages}) AppendI32(bytes, v);
+    for (size_t i = 0; i < pixelBytes; ++i) bytes.push_back(uint8_t(i + 1));
     return bytes;
 }
 
@@ -75,8 +72,7 @@ void ExpectSameImage(const TImageRecord& a, const TImageRecord& b) {
 TEST(ImageRecordTest, ReadsTheStoredLayout) {
     // 2x1 texture in A8R8G8B8: pixels are B, G, R, A in memory.
     std::vector<uint8_t> bytes = RawRecord(pfA8R8G8B8, 1, 1, 1, 1, 2, 2, 1, 1, 0);
-    for (uint8_t b : {0x10, 0x20, 0x30, 0x40, 0x01, 0x02, 0x03, 0xFF})
-        bytes.push_back(b);
+    for (uint8_t b : {0x10, 0x20, 0x30, 0x40, 0x01, 0x02, 0x03, 0xFF}) bytes.push_back(b);
     bytes.push_back(0xEE); // the next record's first byte
     size_t consumed = 0;
     const auto rec = ParseImageRecord(bytes.data(), bytes.size(), &consumed);

@@ -19,7 +19,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 class PictureFileTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::random_device rd;
         dir_ = fs::temp_directory_path() /
@@ -45,13 +45,11 @@ class PictureFileTest : public ::testing::Test {
         return Bytes(std::istreambuf_iterator<char>(in), {});
     }
 
-  private:
+private:
     fs::path dir_;
 };
 
-TPixelPage Page(int w, int h, std::vector<uint32_t> pixels) {
-    return TPixelPage{w, h, pixels};
-}
+TPixelPage Page(int w, int h, std::vector<uint32_t> pixels) { return TPixelPage{w, h, pixels}; }
 
 // Three columns so that bitmap rows need padding; every pixel differs, alpha included.
 const TPixelPage kColour = Page(3, 2,
@@ -62,8 +60,7 @@ const TPixelPage kGrey = Page(3, 2,
                                0xFFC0C0C0, 0xFFFFFFFF, 0xFF101010}); //
 
 TPixelPage Opaque(TPixelPage page) {
-    for (uint32_t& px : page.pixels)
-        px |= 0xFF000000u;
+    for (uint32_t& px : page.pixels) px |= 0xFF000000u;
     return page;
 }
 
@@ -93,8 +90,7 @@ std::vector<uint32_t> FileOrder(const TPixelPage& page, bool topDown) {
     std::vector<uint32_t> out;
     for (int i = 0; i < page.height; ++i) {
         const int row = topDown ? i : page.height - 1 - i;
-        for (int x = 0; x < page.width; ++x)
-            out.push_back(page.pixels[row * page.width + x]);
+        for (int x = 0; x < page.width; ++x) out.push_back(page.pixels[row * page.width + x]);
     }
     return out;
 }
@@ -107,21 +103,18 @@ Bytes MakeTga(const TPixelPage& page, int depth, bool rle, bool topDown) {
     Put16(b, uint32_t(page.height));
     b.push_back(uint8_t(depth));
     b.push_back(uint8_t((depth == 32 ? 8 : 0) | (topDown ? 0x20 : 0)));
-    for (uint8_t c : {'k', 'e', 'l', 'v'})
-        b.push_back(c); // image id, to be skipped
+    for (uint8_t c : {'k', 'e', 'l', 'v'}) b.push_back(c); // image id, to be skipped
     const auto px = FileOrder(page, topDown);
     const int bytes = depth / 8;
     if (!rle) {
-        for (uint32_t p : px)
-            PutPixel(b, p, bytes);
+        for (uint32_t p : px) PutPixel(b, p, bytes);
         return b;
     }
     // Runs of equal pixels become run packets, everything else raw packets; packets may
     // run on from one row into the next.
     for (size_t i = 0; i < px.size();) {
         size_t run = 1;
-        while (i + run < px.size() && px[i + run] == px[i] && run < 128)
-            ++run;
+        while (i + run < px.size() && px[i + run] == px[i] && run < 128) ++run;
         if (run > 1) {
             b.push_back(uint8_t(0x80 | (run - 1)));
             PutPixel(b, px[i], bytes);
@@ -133,8 +126,7 @@ Bytes MakeTga(const TPixelPage& page, int depth, bool rle, bool topDown) {
                (i + raw + 1 >= px.size() || px[i + raw] != px[i + raw + 1]))
             ++raw;
         b.push_back(uint8_t(raw - 1));
-        for (size_t k = 0; k < raw; ++k)
-            PutPixel(b, px[i + k], bytes);
+        for (size_t k = 0; k < raw; ++k) PutPixel(b, px[i + k], bytes);
         i += raw;
     }
     return b;
@@ -162,8 +154,7 @@ Bytes MakeBmp(const TPixelPage& page, int bits, bool topDown) {
     Put32(b, 2835);
     Put32(b, uint32_t(palette.size()));
     Put32(b, 0);
-    for (uint32_t p : palette)
-        PutPixel(b, p & 0xFFFFFF, 4);
+    for (uint32_t p : palette) PutPixel(b, p & 0xFFFFFF, 4);
     const auto px = FileOrder(page, topDown);
     for (int row = 0; row < page.height; ++row) {
         const size_t start = b.size();
@@ -306,8 +297,7 @@ TEST_F(PictureFileTest, BmpLoadsAnyOtherExtension) {
     for (const auto& c : cases) {
         TPixelPage source = c.want;
         if (!c.alphaBytes)
-            for (uint32_t& px : source.pixels)
-                px &= 0x00FFFFFF;
+            for (uint32_t& px : source.pixels) px &= 0x00FFFFFF;
         ExpectPage(LoadPicture(Write(c.name, MakeBmp(source, c.bits, c.topDown))), c.want, c.name);
     }
 }
@@ -346,8 +336,7 @@ TEST_F(PictureFileTest, DamagedPicturesFail) {
     for (const auto& k : kinds) {
         ASSERT_TRUE(DecodePicture(PictureKindOf(k.ext), k.good.data(), k.good.size())) << k.ext;
         Bytes garbage(k.good.size());
-        for (uint8_t& b : garbage)
-            b = uint8_t(random());
+        for (uint8_t& b : garbage) b = uint8_t(random());
         const Bytes cases[] = {
             Bytes(k.good.begin(), k.good.begin() + 4),
             Bytes(k.good.begin(), k.good.begin() + k.header),
@@ -372,8 +361,7 @@ TEST_F(PictureFileTest, ImpossibleHeadersFailWithoutReadingOn) {
     };
     auto bmpWith = [](size_t at, uint32_t v) {
         Bytes b = MakeBmp(kColour, 8, false);
-        for (int i = 0; i < 4; ++i)
-            b[at + i] = uint8_t(v >> (8 * i));
+        for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
         return b;
     };
     Bytes paletteIndex = MakeBmp(kColour, 8, false);
@@ -402,8 +390,7 @@ TEST(PictureCutTest, CellsGoRowByRowAndSpillOntoAnotherPage) {
     // 5x3 picture in 2x2 cells: three columns, two rows, the right and bottom ones partial.
     TPixelPage picture{5, 3, {}};
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
-            picture.pixels.push_back(0xFF000000u | uint32_t(x << 8 | y));
+        for (int x = 0; x < 5; ++x) picture.pixels.push_back(0xFF000000u | uint32_t(x << 8 | y));
     int count = 0;
     const auto pages = CutIntoPages(picture, 2, 2, 4, 5, &count);
     EXPECT_EQ(count, 6);
@@ -432,11 +419,9 @@ TEST(PictureCutTest, CellsGoRowByRowAndSpillOntoAnotherPage) {
             }
     }
     // Whatever no cell covers stays transparent: the bottom row and page 1's lower slots.
-    for (int x = 0; x < 4; ++x)
-        EXPECT_EQ(at(0, x, 4), 0u);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(at(0, x, 4), 0u);
     for (int y = 2; y < 5; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(at(1, x, y), 0u);
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(at(1, x, y), 0u);
 }
 
 TEST(PictureCutTest, ExitScreenPictureFillsOneCorner) {
