@@ -6,6 +6,7 @@
 #include "tools/FormCompiler.h"
 #include "tools/ImageBuilder.h"
 #include "tools/ImageManifest.h"
+#include "tools/SvgRaster.h"
 #include "tools/ParticleText.h"
 #if __has_include("tools/AudioCompile.h")
 #include "tools/AudioCompile.h"
@@ -42,6 +43,7 @@ bool CompileAssets(const std::string& assetsDir, const std::string& outDir,
     fs::create_directories(out / "Data", ec);
     fs::create_directories(out / "Sounds", ec);
 
+    UseOnlyAssetFonts(fs::absolute(assets / "fonts").string());
     TAssetManifest manifest;
     if (!LoadAssetManifest((assets / "manifest.json").string(), manifest, error)) return false;
 

@@ -3,6 +3,7 @@
 #include "tools/FontBuilder.h"
 #include "tools/ImageBuilder.h"
 #include "tools/ImageManifest.h"
+#include "tools/SvgRaster.h"
 #include <algorithm>
 #include <filesystem>
 
@@ -58,6 +59,7 @@ int DrawText(Canvas& c, const TFontRecord& font, const std::string& text, int x,
 bool WriteContactSheet(const std::string& assetsDir, const std::string& pngPath,
                        std::string& error) {
     const fs::path assets(assetsDir);
+    UseOnlyAssetFonts(fs::absolute(assets / "fonts").string());
     TAssetManifest manifest;
     if (!LoadAssetManifest((assets / "manifest.json").string(), manifest, error)) return false;
     TFontStyle labelStyle;

@@ -1,6 +1,12 @@
 #include "tools/SvgRaster.h"
 #include <cairo.h>
+#include <cstdlib>
 #include <librsvg/rsvg.h>
+
+void UseOnlyAssetFonts(const std::string& fontDir) {
+    const std::string conf = fontDir + "/fonts.conf";
+    setenv("FONTCONFIG_FILE", conf.c_str(), 1);
+}
 
 namespace {
 
