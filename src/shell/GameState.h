@@ -121,6 +121,21 @@ struct TGameState {
     int BonusPoolTotal = 0;
     int BonusCooldown = 0;
 
+    // Flags and counters that pass between the screens, the level objects and the story.
+    int Coins = 0;
+    uint8_t LeavingPlay = 0;   // the level is being left: HUD pieces slide and fade out
+    uint8_t PlayFadedOut = 0;  // the HUD has faded out after LeavingPlay
+    uint8_t GamePaused = 0;
+    uint8_t AdvanceRequested = 0; // a button or key asks a story character to finish
+    uint8_t FinalPictureShown = 0, FinalPictureDone = 0;
+    uint8_t PartsDelivered = 0; // not reset at level start
+    uint8_t PreviousState = 0;  // state interrupted by the exit-to-menu confirmation
+    int HelpPage = 0, HelpPageCount = 0, HowToPlayPage = 0, HighScoreView = 0;
+    double HowToPlayDelay = 0.0;
+    std::string Country;
+    std::array<std::string, 5> ConsoleLines; // [0] newest
+    int ConsoleAction = -1;
+
     // Input.
     std::array<uint8_t, 256> KeyHeld{};
     std::array<uint8_t, 256> KeyReleased{};

@@ -1,0 +1,53 @@
+#pragma once
+#include "shell/GameState.h"
+#include <string_view>
+
+class TSpriteEngine;
+class TGfxImages;
+class TGfxFonts;
+class TGfxCanvas;
+class TXParticleManager;
+class TRandom;
+class TSoundSystem;
+class TCursor;
+class TGuiBase;
+
+// Objects that one part of a level creates for another. The board makes them at a burst or a
+// click; the game objects implement them. Every default does nothing, so the board runs (and
+// tests) without them.
+class TGameHooks {
+public:
+    virtual ~TGameHooks() = default;
+    // The flying object of a cleared chip's bonus kind 1..7, from the cell's position.
+    virtual void CreateBonusObject(int kind, float x, float y) {}
+    // The super-bonus object of item 1..8, placed on the chip at (x, y).
+    virtual void CreateSuperBonus(int item, float x, float y) {}
+    // A points label rising from a cleared cell.
+    virtual void CreateMoney(float x, float y, int points) {}
+    // A molecule part flying from a cleared underlay tile to the flask.
+    virtual void CreateMoleculePart(float x, float y) {}
+    // The burst sprite of a cleared chip.
+    virtual void CreateExplosion(float x, float y) {}
+};
+
+// What the game's sprites reach of their owner. The shell fills it once the engine exists;
+// tests fill only what they use. Pointers stay valid for the whole run.
+struct TGameWorld {
+    TGameState* State = nullptr;
+    TSpriteEngine* Engine = nullptr;
+    TGfxImages* Images = nullptr;
+    TGfxFonts* Fonts = nullptr;
+    TGfxCanvas* Canvas = nullptr;
+    TXParticleManager* Particles = nullptr;
+    TRandom* Rng = nullptr;
+    TSoundSystem* Sound = nullptr;
+    TCursor* Cursor = nullptr;
+    TGuiBase* Gui = nullptr;
+    TGameHooks* Hooks = nullptr;
+
+    void PlayEffect(std::string_view name) const;
+    TGameHooks& hooks() const {
+        static TGameHooks none;
+        return Hooks ? *Hooks : none;
+    }
+};
