@@ -13,7 +13,13 @@ public:
         Handler enter, tick, leave;
     };
 
-    uint8_t ScreenState = 0;
+    // The state byte lives in the session state; a machine without one keeps its own.
+    TStateMachine() : ScreenState(own_) {}
+    explicit TStateMachine(uint8_t& screenState) : ScreenState(screenState) {}
+    TStateMachine(const TStateMachine&) = delete;
+    TStateMachine& operator=(const TStateMachine&) = delete;
+
+    uint8_t& ScreenState;
 
     void Define(uint8_t state, THandlers handlers) { table_[state & 0x7F] = std::move(handlers); }
     bool Defined(uint8_t state) const {
@@ -38,5 +44,6 @@ public:
     }
 
 private:
+    uint8_t own_ = 0;
     std::array<THandlers, 128> table_{};
 };

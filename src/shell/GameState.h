@@ -123,6 +123,7 @@ struct TGameState {
 
     // Flags and counters that pass between the screens, the level objects and the story.
     int Coins = 0;
+    double CoinTextX = 0.0, CoinTextY = 0.0; // where the coin counter last drew its "X" text
     uint8_t LeavingPlay = 0;   // the level is being left: HUD pieces slide and fade out
     uint8_t PlayFadedOut = 0;  // the HUD has faded out after LeavingPlay
     uint8_t GamePaused = 0;
