@@ -20,6 +20,8 @@ public:
     TStateMachine& operator=(const TStateMachine&) = delete;
 
     uint8_t& ScreenState;
+    // The state that was current when the last enter handler ran.
+    uint8_t PreviousState = 0;
 
     void Define(uint8_t state, THandlers handlers) { table_[state & 0x7F] = std::move(handlers); }
     bool Defined(uint8_t state) const {
@@ -28,6 +30,7 @@ public:
     }
 
     void EnterState(uint8_t state) {
+        PreviousState = ScreenState;
         ScreenState = state;
         if (const Handler& h = table_[state & 0x7F].enter) h();
     }

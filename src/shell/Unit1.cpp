@@ -1,4 +1,6 @@
 #include "shell/Unit1.h"
+#include "engine/GuiControls.h"
+#include "engine/GuiLabel.h"
 #include "engine/TextUtil.h"
 #include "objects/Cursor.h"
 #include "objects/MenuSprite.h"
@@ -33,6 +35,32 @@ TForm1::TForm1(platform::Platform& platform, platform::Renderer& renderer, platf
     Archive.SetFileName("Data/data.fgg");
     Archive2.SetFileName("Data/gdata.fgg");
     Archive3.SetFileName("Data/data1.fgg");
+
+    // The window's own input handlers run first; the GUI is fed after them.
+    GuiOwner.OnKeyDown = [this](int key, TGuiShift) { Game.KeyHeld[key & 0xFF] = 1; };
+    GuiOwner.OnKeyUp = [this](int key, TGuiShift) {
+        Game.KeyHeld[key & 0xFF] = 0;
+        Game.KeyReleased[key & 0xFF] = 1;
+    };
+    GuiOwner.OnMouseDown = [this](int button, TGuiShift, int x, int y) {
+        if (!Game.SwapLocked) Game.MouseHeld = 1;
+        if (button == mbRight) Game.RightButtonHeld = 1;
+        if (Game.ScreenState == 32 && button == mbLeft && Hooks.ExitScreenPress) {
+            const TGuiPoint p = GuiBase ? GuiBase->ToLogical(x, y) : TGuiPoint{x, y};
+            Hooks.ExitScreenPress(p.X, p.Y);
+        }
+    };
+    GuiOwner.OnMouseUp = [this](int, TGuiShift, int, int) {
+        Game.MouseHeld = 0;
+        Game.RightButtonHeld = 0;
+    };
+    GuiBase = std::make_unique<TGuiBase>(&GuiOwner);
+    GuiBase->SetCanvas(&MyCanvas);
+    GuiBase->SetImages(&Images);
+    GuiBase->SetFonts(&Fonts);
+    GuiBase->SetClipboard(&platform.clipboard());
+    GuiBase->SetKeySets(&KeySets);
+
     Timer1.Interval = 100;
     Timer3.Interval = 100;
     Timer3.SetEnabled(true);
@@ -50,33 +78,15 @@ TForm1::TForm1(platform::Platform& platform, platform::Renderer& renderer, platf
 
 TForm1::~TForm1() { FormDestroy(); }
 
-std::bitset<256> TForm1::InitialLetterKeys() {
-    std::bitset<256> keys;
-    keys.set(39);
-    for (int k = 42; k <= 57; ++k) keys.set(k);
-    keys.set(59);
-    keys.set(61);
-    for (int k = 65; k <= 93; ++k) keys.set(k);
-    keys.set(96);
-    return keys;
-}
-
-std::bitset<256> TForm1::InitialSpecialKeys() {
-    std::bitset<256> keys;
-    for (int k : {9, 16, 17, 45, 46}) keys.set(k);
-    for (int k = 32; k <= 40; ++k) keys.set(k);
-    return keys;
-}
-
 bool TForm1::IsSpecialKey(int code) {
     return code == 9 || code == 16 || code == 17 || (code >= 32 && code <= 40) || code == 45 ||
            code == 46;
 }
 
 bool TForm1::FormCreate() {
-    // 2. Game-state defaults.
-    LevelTimeLeft = -1.0;
-    PulseCounter = 0;
+    // 1-2. Game-state defaults (the layouts and story texts are tables of their own).
+    Game.Reset();
+    if (!FixedSeed) Random.Seed(Platform.clock().TickCount());
 
     // 3. The device; nothing else starts without it.
     platform::WindowConfig config;
@@ -89,38 +99,47 @@ bool TForm1::FormCreate() {
 
     // 4. Keyboard and display modes.
     Keyboard.Initialize();
-    DisplayModes = BuildDisplayModes(Platform.window().DisplayModes());
+    Game.DisplayModes = BuildDisplayModes(Platform.window().DisplayModes());
 
     // 5. Sound; without a device the game goes on silently.
     Sound.Start();
 
-    // 6-7. Settings defaults and key bindings.
-    FreeLetterKeys = InitialLetterKeys();
-    FreeSpecialKeys = InitialSpecialKeys();
-    FullScreen = 0, Antialias = 1, VSync = 0, ShowHowToPlay = 1, ShowStory = 1;
-    MusicVolume = 250, SoundVolume = 250, ProfileIndex = 0;
-    KeyBindings = DefaultKeyBindings = {vk::Right, vk::Left, vk::Space, vk::Up};
+    // 6-7. Settings defaults, high scores, key bindings, then the stored settings.
+    Game.FreeLetterKeys = TGameState::InitialLetterKeys();
+    Game.FreeSpecialKeys = TGameState::InitialSpecialKeys();
+    Game.FullScreen = 0, Game.Antialias = 1, Game.VSync = 0, Game.ShowHowToPlay = 1;
+    Game.ShowStory = 1, Game.MusicVolume = 250, Game.SoundVolume = 250, Game.ProfileIndex = 0;
+    Game.SetScore(0);
+    if (Hooks.ResetHighScores) Hooks.ResetHighScores();
+    Game.KeyBindings = Game.DefaultKeyBindings = TGameState::InitialKeyBindings();
+    if (Hooks.LoadSettings) Hooks.LoadSettings();
 
     // 8. The 800x600 mode when the display has it.
-    const int mode = FindDisplayMode(DisplayModes, "800x600");
+    const int mode = FindDisplayMode(Game.DisplayModes, "800x600");
     if (mode >= 0) {
-        FullScreen = 0;
-        DisplayModeIndex = mode;
+        Game.FullScreen = 0;
+        Game.DisplayModeIndex = mode;
         if (!ApplyDisplaySettings()) return false;
     }
     if (!Device.Running()) return false;
 
+    // 9. The screens and their buttons.
+    GuiBase->LoadFromFile("Data/gfx.fgg");
+    BindButtons();
+
     // 10. Bound keys are no longer free.
-    const std::bitset<256> letters = InitialLetterKeys();
-    for (int code : KeyBindings) {
+    const std::bitset<256> letters = TGameState::InitialLetterKeys();
+    for (int code : Game.KeyBindings) {
         if (IsSpecialKey(code)) {
-            FreeSpecialKeys.reset(size_t(code));
+            Game.FreeSpecialKeys.reset(size_t(code));
         } else {
             const int upper = code >= 'a' && code <= 'z' ? code - 32 : code;
             if (upper >= 0 && upper < 256 && letters.test(size_t(upper)))
-                FreeLetterKeys.reset(size_t(upper));
+                Game.FreeLetterKeys.reset(size_t(upper));
         }
     }
+    KeySets.FreeLetterKeys = Game.FreeLetterKeys;
+    KeySets.FreeSpecialKeys = Game.FreeSpecialKeys;
 
     // 11. Centre the window; canvas and device follow the settings.
     if (Device.Windowed()) {
@@ -131,8 +150,8 @@ bool TForm1::FormCreate() {
     } else {
         Platform.window().SetPosition(0, 0);
     }
-    MyCanvas.Antialias = Antialias != 0;
-    Device.SetVSync(VSync != 0);
+    MyCanvas.Antialias = Game.Antialias != 0;
+    Device.SetVSync(Game.VSync != 0);
 
     // 12. Sprites.
     SpriteEngine = std::make_unique<TSpriteEngine>();
@@ -140,7 +159,7 @@ bool TForm1::FormCreate() {
     SpriteEngine->SetCanvas(&MyCanvas);
 
     // 14-15. Music, effects, and the game's own pointer instead of the system's.
-    Sound.LoadMusic(MusicVolume);
+    Sound.LoadMusic(Game.MusicVolume);
     Sound.LoadEffects();
     Platform.window().ShowSystemCursor(false);
 
@@ -150,8 +169,22 @@ bool TForm1::FormCreate() {
     Particles->LoadFromResDb(Archive);
     Particles->LoadFromResDb(Archive2);
 
-    // 17-18. Cursor; the developer console exists only with its switch file.
+    // 17. Cursor.
     Cursor = new TCursor(SpriteEngine.get(), Platform.window(), Device);
+    World.State = &Game;
+    World.Engine = SpriteEngine.get();
+    World.Images = &Images;
+    World.Fonts = &Fonts;
+    World.Canvas = &MyCanvas;
+    World.Particles = Particles.get();
+    World.Rng = &Random;
+    World.Sound = &Sound;
+    World.Cursor = Cursor;
+    World.Gui = GuiBase.get();
+
+    // 18. The developer console exists only with its switch file.
+    for (std::string& line : Game.ConsoleLines) line.clear();
+    Game.ConsoleAction = -1;
     std::error_code ec;
     ConsoleEnabled = std::filesystem::exists("console.ini", ec);
 
@@ -165,6 +198,7 @@ void TForm1::FormDestroy() {
         SpriteEngine.reset();
         Cursor = nullptr;
         logo_ = nullptr;
+        World = TGameWorld{};
     }
     Sound.Shutdown();
     Particles.reset();
@@ -186,95 +220,43 @@ void TForm1::DeviceInitialize(bool& success) {
 }
 
 bool TForm1::ApplyDisplaySettings() {
-    if (DisplayModeIndex < 0 || DisplayModeIndex >= int(DisplayModes.size())) DisplayModeIndex = 0;
-    if (!DisplayModes.empty()) {
-        const TDisplayModeEntry& e = DisplayModes[size_t(DisplayModeIndex)];
+    auto& modes = Game.DisplayModes;
+    if (Game.DisplayModeIndex < 0 || Game.DisplayModeIndex >= int(modes.size()))
+        Game.DisplayModeIndex = 0;
+    if (!modes.empty()) {
+        const TDisplayModeEntry& e = modes[size_t(Game.DisplayModeIndex)];
         Device.SetWidth(e.Width());
         Device.SetHeight(e.Height());
     }
-    Device.SetWindowed(FullScreen == 0);
-    MyCanvas.Antialias = Antialias != 0;
-    Device.SetVSync(VSync != 0);
+    Device.SetWindowed(Game.FullScreen == 0);
+    MyCanvas.Antialias = Game.Antialias != 0;
+    Device.SetVSync(Game.VSync != 0);
     if (!Device.Running() && !Device.Initialize()) {
         Platform.messageBox().ShowError("Kelvora", kDeviceError);
-        States.ScreenState = 32;
+        Game.ScreenState = 32;
         loop_.Terminate();
         return false;
     }
     return true;
 }
 
-float TForm1::MoveDelta() {
-    const uint64_t now = Platform.clock().TickCount();
-    const bool advanced = !firstFrame_ && now > lastFrameTick_;
-    firstFrame_ = false;
-    lastFrameTick_ = now;
-    return advanced ? 0.001f : 0.0f;
-}
-
-void TForm1::RunSpritePasses(bool collide, bool free, bool draw, bool move) {
-    if (!SpriteEngine) return;
-    if (collide) SpriteEngine->Collision();
-    if (free) SpriteEngine->Dead();
-    if (draw) SpriteEngine->Draw();
-    if (move) SpriteEngine->Move(MoveDelta());
-}
-
-void TForm1::DrawEffects() {
-    if (!Particles) return;
-    for (int i = 0; i < Particles->Count(); ++i) {
-        TXParticleSystem* fx = Particles->Items(i);
-        if (fx && fx->Name != "dontpaint") fx->Draw(MyCanvas, 0, 0);
-    }
-}
-
-void TForm1::DeviceRender() {
-    const int rate = Timer.FrameRate();
-    SpeedFactor = rate > 0 ? std::pow(70.0 / rate, 2) : 1.2;
-    if (SpeedFactor > 1.2) SpeedFactor = 1.2;
-    SpeedFactor = std::fabs(SpeedFactor);
-
-    const float delta = 0.001f; // advance step of the particles at 10 x Delta
-    switch (States.ScreenState) {
-    case 3:
-        RunSpritePasses(true, true, true, true);
-        if (Particles) Particles->Update(10 * delta);
-        DrawEffects();
-        if (Cursor) Cursor->Draw();
-        break;
-    default:
-        if (TGfxImage* back = Images.Find("back")) MyCanvas.DrawPattern(back, 0, 0, 0, fxBlend);
-        RunSpritePasses(true, true, true, true);
-        if (Particles) Particles->Update(10 * delta);
-        DrawEffects();
-        if (Cursor) Cursor->Draw();
-        break;
-    }
-}
-
-void TForm1::Frame() {
-    Device.Render(0, true);
-    Device.Flip();
-}
-
 void TForm1::TimerTimer() {
-    States.TickState(States.ScreenState);
-    std::fill(std::begin(KeyReleased), std::end(KeyReleased), uint8_t(0));
+    States.TickState(Game.ScreenState);
+    Game.KeyReleased.fill(0);
 }
 
 void TForm1::Timer1Timer() {
-    if (States.ScreenState == 13 && LevelTimeLeft > 0) LevelTimeLeft -= 0.1;
-    if (States.ScreenState == 32 && ExitCountdown > 0) --ExitCountdown;
+    if (Game.ScreenState == 13 && Game.LevelTimeLeft > 0) Game.LevelTimeLeft -= 0.1;
+    if (Game.ScreenState == 32 && ExitCountdown > 0) --ExitCountdown;
 }
 
 void TForm1::Timer3Timer() {
-    if (--PulseCounter < 0) PulseCounter = 5;
-    if (FlaskGrown) ++FlaskTimer;
+    if (--Game.PulseCounter < 0) Game.PulseCounter = 5;
+    if (Game.FlaskGrown) ++Game.FlaskTimer;
 }
 
 bool TForm1::FormCloseQuery() {
-    const uint8_t s = States.ScreenState;
-    switch (s) {
+    switch (Game.ScreenState) {
     case 4: case 5: case 7: case 8: case 9: case 10: case 15: case 20: case 21: case 26:
     case 27: case 28:
         States.Go(11);
@@ -297,58 +279,67 @@ void TForm1::HandleEvent(const platform::Event& e) {
     Device.HandleEvent(e);
     switch (e.type) {
     case Type::CloseRequest:
-        if (FormCloseQuery()) loop_.Terminate();
-        break;
-    case Type::KeyDown:
-        KeyHeld[e.key & 0xFF] = 1;
-        break;
-    case Type::KeyUp:
-        KeyHeld[e.key & 0xFF] = 0;
-        KeyReleased[e.key & 0xFF] = 1;
-        break;
-    case Type::MouseDown:
-        if (!SwapLocked) MouseHeld = 1;
-        if (e.button == platform::MouseButton::Right) RightButtonHeld = 1;
-        break;
-    case Type::MouseUp:
-        MouseHeld = 0;
-        RightButtonHeld = 0;
+        if (FormCloseQuery()) {
+            if (Hooks.OpenExitLink) Hooks.OpenExitLink();
+            loop_.Terminate();
+        }
         break;
     case Type::Hidden:
     case Type::Minimized:
-        if (States.ScreenState == 13) States.EnterState(18);
+        if (Game.ScreenState == 13) States.EnterState(18);
         break;
     default:
+        GuiOwner.Dispatch(e);
         break;
     }
 }
 
-void TForm1::DefineStates() {
-    // 3: the intro logo fades in and out, then the menu or the first-player screen.
-    States.Define(3, {[this] {
-                          StateTicks = 0;
-                          logo_ = SpriteEngine ? new TMenuSprite(SpriteEngine.get(), 270, 250, "logo")
-                                               : nullptr;
-                      },
-                      [this] {
-                          if (logo_) {
-                              if (StateTicks > 30 && StateTicks <= 80 && logo_->Alpha < 250)
-                                  logo_->SetAlpha(logo_->Alpha + 5);
-                              if (StateTicks > 220 && StateTicks <= 270 && logo_->Alpha > 5)
-                                  logo_->SetAlpha(logo_->Alpha - 5);
-                          }
-                          ++StateTicks;
-                          Frame();
-                          if (StateTicks >= 280) {
-                              States.LeaveState(3);
-                              States.EnterState(ProfileCount > 0 ? 4 : 1);
-                          }
-                      },
-                      [this] {
-                          if (logo_) logo_->Dead();
-                          logo_ = nullptr;
-                      }});
-    // Menu states draw their frame until the screens arrive.
-    for (uint8_t s : {uint8_t(1), uint8_t(4)})
-        States.Define(s, {nullptr, [this] { Frame(); }, nullptr});
+TGuiControl* TForm1::Control(std::string_view name) const {
+    return GuiBase ? GuiBase->FindControl(name) : nullptr;
+}
+
+void TForm1::ShowForm(std::string_view name) {
+    if (TGuiControl* c = Control(name)) {
+        c->Show();
+        c->BringToFront();
+    }
+}
+
+void TForm1::HideForm(std::string_view name) {
+    if (TGuiControl* c = Control(name)) {
+        c->Hide();
+        c->SendToBack();
+    }
+}
+
+bool TForm1::FormVisible(std::string_view name) const {
+    const TGuiControl* c = Control(name);
+    return c && c->Visible();
+}
+
+void TForm1::SetLabel(std::string_view name, const std::string& text) {
+    if (auto* label = dynamic_cast<TGuiLabel*>(Control(name))) label->SetText(text);
+}
+
+void TForm1::SetCursorVisible(bool visible) {
+    if (Cursor) Cursor->Visible = visible;
+}
+
+void TForm1::ResetCursor() {
+    if (!Cursor) return;
+    Cursor->SetImageName("cursor");
+    Cursor->ScaleX = Cursor->ScaleY = 1.0f;
+}
+
+std::string TForm1::CursorImage() const { return Cursor ? Cursor->ImageName : "cursor"; }
+
+void TForm1::Frame() {
+    Device.Render(0, true);
+    if (GuiBase) GuiBase->Update();
+    Device.Flip();
+}
+
+void TForm1::RenderAndPresent() {
+    Device.Render(0, true);
+    Device.Flip();
 }

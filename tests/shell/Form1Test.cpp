@@ -55,15 +55,15 @@ TEST_F(Form1Test, StartUpEndsInTheIntroWithMusicAndKeySets) {
     EXPECT_TRUE(form.Timer.Enabled);
     EXPECT_EQ(audio.playingMusic, 1);
     EXPECT_FALSE(platform.scriptedWindow.cursorShown);
-    EXPECT_EQ(form.KeyBindings, (std::vector<int>{39, 37, 32, 38}));
+    EXPECT_EQ(form.Game.KeyBindings, (std::vector<int>{39, 37, 32, 38}));
     // Bound special keys are taken out of the free set; letters stay free.
-    EXPECT_FALSE(form.FreeSpecialKeys.test(39));
-    EXPECT_FALSE(form.FreeSpecialKeys.test(32));
-    EXPECT_TRUE(form.FreeSpecialKeys.test(9));
-    EXPECT_TRUE(form.FreeLetterKeys.test('A'));
-    EXPECT_EQ(form.FreeLetterKeys.count(), TForm1::InitialLetterKeys().count());
+    EXPECT_FALSE(form.Game.FreeSpecialKeys.test(39));
+    EXPECT_FALSE(form.Game.FreeSpecialKeys.test(32));
+    EXPECT_TRUE(form.Game.FreeSpecialKeys.test(9));
+    EXPECT_TRUE(form.Game.FreeLetterKeys.test('A'));
+    EXPECT_EQ(form.Game.FreeLetterKeys.count(), TGameState::InitialLetterKeys().count());
     // The headless display lists 800x600: it is selected, windowed.
-    EXPECT_EQ(form.DisplayModes[size_t(form.DisplayModeIndex)].text, "800x600");
+    EXPECT_EQ(form.Game.DisplayModes[size_t(form.Game.DisplayModeIndex)].text, "800x600");
     EXPECT_TRUE(form.Device.Windowed());
 }
 
@@ -74,16 +74,16 @@ TEST_F(Form1Test, PulseCounterAndTheLevelClockFollowTheTimers) {
     std::vector<int> pulses;
     for (int i = 0; i < 7; ++i) {
         form.Timer3Timer();
-        pulses.push_back(form.PulseCounter);
+        pulses.push_back(form.Game.PulseCounter);
     }
     EXPECT_EQ(pulses, (std::vector<int>{5, 4, 3, 2, 1, 0, 5}));
 
-    form.LevelTimeLeft = 1.0;
+    form.Game.LevelTimeLeft = 1.0;
     form.Timer1Timer(); // not playing: the clock stands still
-    EXPECT_DOUBLE_EQ(form.LevelTimeLeft, 1.0);
+    EXPECT_DOUBLE_EQ(form.Game.LevelTimeLeft, 1.0);
     form.States.ScreenState = 13;
     form.Timer1Timer();
-    EXPECT_NEAR(form.LevelTimeLeft, 0.9, 1e-9);
+    EXPECT_NEAR(form.Game.LevelTimeLeft, 0.9, 1e-9);
 }
 
 TEST_F(Form1Test, SpeedFactorIsCappedBeforeAnyFrameRate) {
@@ -91,10 +91,10 @@ TEST_F(Form1Test, SpeedFactorIsCappedBeforeAnyFrameRate) {
     TForm1 form(platform, renderer, audio);
     ASSERT_TRUE(form.FormCreate());
     form.DeviceRender();
-    EXPECT_DOUBLE_EQ(form.SpeedFactor, 1.2);
+    EXPECT_DOUBLE_EQ(form.Game.SpeedFactor, 1.2);
     // A hundred passes a second gives (70 / 100)^2.
     form.Run(300);
-    EXPECT_NEAR(form.SpeedFactor, 0.49, 0.02);
+    EXPECT_NEAR(form.Game.SpeedFactor, 0.49, 0.02);
 }
 
 TEST_F(Form1Test, ClosingTheWindowAsksPerState) {
@@ -131,16 +131,16 @@ TEST_F(Form1Test, KeysAndMouseSetTheTablesThatPlayReads) {
     w.PushKey(80, false);
     w.PushMouse(Event::Type::MouseDown, 10, 10, platform::MouseButton::Right);
     form.Run(1);
-    EXPECT_EQ(form.KeyHeld[80], 0);
-    EXPECT_EQ(form.KeyReleased[80], 0) << "a release is seen by one tick, then cleared";
-    EXPECT_EQ(form.MouseHeld, 1);
-    EXPECT_EQ(form.RightButtonHeld, 1);
+    EXPECT_EQ(form.Game.KeyHeld[80], 0);
+    EXPECT_EQ(form.Game.KeyReleased[80], 0) << "a release is seen by one tick, then cleared";
+    EXPECT_EQ(form.Game.MouseHeld, 1);
+    EXPECT_EQ(form.Game.RightButtonHeld, 1);
 
-    form.SwapLocked = 1;
+    form.Game.SwapLocked = 1;
     w.PushMouse(Event::Type::MouseUp, 10, 10);
     w.PushMouse(Event::Type::MouseDown, 10, 10);
     form.Run(1);
-    EXPECT_EQ(form.MouseHeld, 0) << "a press during a swap set-up is lost";
+    EXPECT_EQ(form.Game.MouseHeld, 0) << "a press during a swap set-up is lost";
 }
 
 TEST_F(Form1Test, TheIntroLogoFadesThenTheFirstPlayerScreenFollows) {
