@@ -28,6 +28,14 @@ public:
     virtual void CreateMoleculePart(float x, float y) {}
     // The burst sprite of a cleared chip.
     virtual void CreateExplosion(float x, float y) {}
+
+    // Board to the rest of the level.
+    // The board has been built: the aiming guide, the level clock, the flask and the HUD frame
+    // with the combo gauge and the coin counter follow.
+    virtual void CreateLevelObjects() {}
+    // A move settled with no move and no shuffle left: enter the game-over state 14 through
+    // its enter handler.
+    virtual void EnterGameOver() {}
 };
 
 // What the game's sprites reach of their owner. The shell fills it once the engine exists;

@@ -1,0 +1,44 @@
+#pragma once
+#include "engine/GfxSprite.h"
+#include <string_view>
+
+struct TGameWorld;
+class podlarray;
+class tkombobar;
+
+// The board background of a level: the tray "pole" over the backdrop "zadnik2", fading in.
+// Once faded in it builds the board: the underlay, 64 chips, the combo bar, then the rest of
+// the level through TGameHooks::CreateLevelObjects, and shows the shuffle buttons and the
+// score panel. Afterwards it deals the new board of a shuffle, writes the score on the
+// panel and shows the hint button while the score can pay for a hint. It fades out while
+// the level is being left (LeavingPlay).
+class tzadnik : public TSprite {
+public:
+    // Given the board origin less 10 on both axes; the pictures hang off that point.
+    tzadnik(TSpriteEngine* engine, TGameWorld& world, float x, float y);
+
+    TSprite* Backdrop = nullptr; // "zadnik2"
+    float FadeAlpha = 0;
+    bool Built = false;
+    // Made by the build; sprites of the engine.
+    podlarray* Underlay = nullptr;
+    tkombobar* ComboBar = nullptr;
+
+    void Move(float Delta) override;
+
+private:
+    void SetFade(float alpha);
+    void Build();
+    void ScorePanel();
+
+    TGameWorld& world_;
+};
+
+// The level start's board: the background at the board origin, which builds the rest once
+// it has faded in. Call after the level's state is reset (TGameState::ResetForLevelStart,
+// StartLevelTime) and the bonus pool is drawn (ResetBonusPool).
+tzadnik* BuildLevelBoard(TGameWorld& world);
+
+// A shuffle button ("G_mix1".."G_mix3") pressed: only while the board waits does the board
+// shuffle, and only then is the button used up (hidden).
+void ShuffleButtonClick(TGameWorld& world, std::string_view buttonName);
