@@ -91,11 +91,7 @@ void tzadnik::ScorePanel() {
 }
 
 tzadnik* BuildLevelBoard(TGameWorld& world) {
-    const TGameState& s = *world.State;
+    TGameState& s = *world.State;
+    ResetBonusPool(s, *world.Rng);
     return new tzadnik(world.Engine, world, float(s.BoardOriginX - 10), float(s.BoardOriginY - 10));
-}
-
-void ShuffleButtonClick(TGameWorld& world, std::string_view buttonName) {
-    world.PlayEffect("mixgo");
-    if (StartShuffle(*world.State)) SetControlVisible(world, buttonName, false);
 }

@@ -1,6 +1,5 @@
 #pragma once
 #include "engine/GfxSprite.h"
-#include <string_view>
 
 struct TGameWorld;
 class podlarray;
@@ -34,11 +33,7 @@ private:
     TGameWorld& world_;
 };
 
-// The level start's board: the background at the board origin, which builds the rest once
-// it has faded in. Call after the level's state is reset (TGameState::ResetForLevelStart,
-// StartLevelTime) and the bonus pool is drawn (ResetBonusPool).
+// The level start's board: draws the level's bonus pool, then creates the background at the
+// board origin, which builds the rest once it has faded in. Call after the level's state is
+// reset and its time set (TGameState::ResetForLevelStart, StartLevelTime).
 tzadnik* BuildLevelBoard(TGameWorld& world);
-
-// A shuffle button ("G_mix1".."G_mix3") pressed: only while the board waits does the board
-// shuffle, and only then is the button used up (hidden).
-void ShuffleButtonClick(TGameWorld& world, std::string_view buttonName);
