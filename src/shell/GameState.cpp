@@ -40,6 +40,7 @@ TGameState::TGameState()
     : KeyBindings(InitialKeyBindings()), DefaultKeyBindings(InitialKeyBindings()),
       FreeLetterKeys(InitialLetterKeys()), FreeSpecialKeys(InitialSpecialKeys()) {
     FillMatchMask(MatchMask);
+    FillMatchMask(InjectionMask);
     SetScore(0);
     // Lives are first set by a new game; 0 until then keeps GetLives decodable.
     SetLives(0);

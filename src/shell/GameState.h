@@ -137,6 +137,16 @@ struct TGameState {
     std::array<std::string, 5> ConsoleLines; // [0] newest
     int ConsoleAction = -1;
 
+    // The shop's working copies during a visit (OK keeps them, Cancel restores the stock and
+    // coins of the visit's start), and what the aiming guide records for the super-bonuses.
+    std::array<int, 9> ShopStock{}; // items 1..8; [0] unused
+    int ShopCoins = 0;
+    uint8_t ShopClosing = 0;
+    int PendingTargets = 0; // sub-sprites of the acting super-bonus still on their way
+    // [colour 1..5] = {column, row} of the reagent's cell; column 0 when none is recorded.
+    std::array<std::array<int, 2>, 6> ReagentTargets{};
+    TByteGrid InjectionMask{}; // 0 = the injection clears the cell
+
     // Input.
     std::array<uint8_t, 256> KeyHeld{};
     std::array<uint8_t, 256> KeyReleased{};
