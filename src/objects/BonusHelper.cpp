@@ -81,8 +81,8 @@ void tbonus_helper::ScanReagent(TCell aimed) {
     int i = 1;
     for (int c = 1; c <= BoardSize; ++c)
         for (int r = 1; r <= BoardSize; ++r) {
-            const bool qualifies = i == aimedColour ? TCell{c, r} == aimed
-                                                    : s.ColourGrid[c][r] == i;
+            const bool qualifies =
+                i == aimedColour ? TCell{c, r} == aimed : s.ColourGrid[c][r] == i;
             if (!qualifies) continue;
             Show(c, r);
             if (i <= 5) s.ReagentTargets[i] = {c, r};

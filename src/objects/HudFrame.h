@@ -23,7 +23,7 @@ public:
     std::array<TSprite*, 3> CoinIcons;
     TSprite* Buttons;
 
-    // The point the coin count text was last drawn at and whether it was drawn this tick.
+    // The count text ("X" and the coins) was drawn this tick, at CoinTextX, CoinTextY.
     bool CoinTextShown = false;
 
 private:

@@ -7,8 +7,8 @@ constexpr int kLabelFont = 7;
 }
 
 TLabelBonus::TLabelBonus(TGameWorld& world, float x, float y, std::string text, uint32_t rgb)
-    : TSprite(world.Engine), Direction(y > 255 ? -1.0 : 1.0), Text(std::move(text)),
-      World(world), rgb_(rgb) {
+    : TSprite(world.Engine), Direction(y > 255 ? -1.0 : 1.0), Text(std::move(text)), World(world),
+      rgb_(rgb) {
     X = x;
     Y = y;
     SetZ(19);

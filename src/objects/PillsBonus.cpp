@@ -55,8 +55,7 @@ void ttabletkass::Move(float Delta) {
     if (X < TargetX) X += float(StepX);
     if (Y > TargetY) Y -= float(StepY);
     if (Y < TargetY) Y += float(StepY);
-    if (!Arrived && TargetX - 10 < X && X < TargetX + 10 && TargetY - 10 < Y &&
-        Y < TargetY + 10) {
+    if (!Arrived && TargetX - 10 < X && X < TargetX + 10 && TargetY - 10 < Y && Y < TargetY + 10) {
         Arrived = true;
         s.PendingTargets -= 1;
     }

@@ -30,7 +30,8 @@ std::array<TCell, 6> ReagentCells(const TGameState& s, TCell aimed) {
 }
 
 t4coin_bonus::t4coin_bonus(TGameWorld& world, float x, float y)
-    : TSuperBonus(world, x, y, "nothing"), Targets(ReagentCells(*world.State, AimedCell(world, x, y))) {
+    : TSuperBonus(world, x, y, "nothing"),
+      Targets(ReagentCells(*world.State, AimedCell(world, x, y))) {
     State.PendingTargets = 0;
     for (int colour = 1; colour <= 5; ++colour)
         if (OnBoard(Targets[colour])) {
