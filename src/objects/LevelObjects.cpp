@@ -76,6 +76,12 @@ void TLevelObjects::CreateMoney(float x, float y, int points) {
     Last = new tmoney(world_, x, y, points);
 }
 
+void TLevelObjects::CreateLevelObjects() {
+    const TGameState& s = *world_.State;
+    CreateAimingGuide(float(s.BoardOriginX - 2), float(s.BoardOriginY - 2));
+    CreateHudFrame(30, 140);
+}
+
 void TLevelObjects::CreateAimingGuide(float x, float y) { Last = new tbonus_helper(world_, x, y); }
 
 void TLevelObjects::CreateHudFrame(float x, float y) { Last = new tzagogulina(world_, x, y); }

@@ -17,8 +17,12 @@ public:
     // Items 1..8, on the chip at (x, y); anything else makes nothing.
     void CreateSuperBonus(int item, float x, float y) override;
     void CreateMoney(float x, float y, int points) override;
-    void CreateAimingGuide(float x, float y) override;
-    void CreateHudFrame(float x, float y) override;
+    // The board has been built: the aiming guide over it and the HUD frame with the coin
+    // counter and combo gauge. (The clock and the flask are another part's.)
+    void CreateLevelObjects() override;
+    // Each of them alone, at its place.
+    void CreateAimingGuide(float x, float y);
+    void CreateHudFrame(float x, float y);
 
     // The shop at (150, 20), on entering its screen state; onClosed runs once it has faded
     // out after "NG_level" (it should leave the shop's state for the level intro).

@@ -1,4 +1,6 @@
 #include "objects/FlyingBonuses.h"
+#include "objects/BonusHelper.h"
+#include "objects/HudFrame.h"
 #include "objects/LabelBonuses.h"
 #include "objects/ObjectsRig.h"
 #include <cmath>
@@ -212,4 +214,24 @@ TEST(LevelObjectsTest, KindsWithoutAnObjectMakeNothing) {
         EXPECT_EQ(rig.objects.Last, nullptr);
     }
     EXPECT_EQ(rig.engine.Count(), before);
+}
+
+TEST(LevelObjectsTest, BoardBuildBringsTheGuideAndTheHudFrame) {
+    ObjectsRig rig;
+    rig.objects.CreateLevelObjects();
+    int guides = 0, frames = 0;
+    for (TSprite* s : rig.engine.Sprites) {
+        if (auto* g = dynamic_cast<tbonus_helper*>(s)) {
+            ++guides;
+            EXPECT_FLOAT_EQ(g->Squares[1][1]->X, 258);
+            EXPECT_FLOAT_EQ(g->Squares[1][1]->Y, 48);
+        }
+        if (auto* f = dynamic_cast<tzagogulina*>(s)) {
+            ++frames;
+            EXPECT_FLOAT_EQ(f->X, 30);
+            EXPECT_FLOAT_EQ(f->Y, 140);
+        }
+    }
+    EXPECT_EQ(guides, 1);
+    EXPECT_EQ(frames, 1);
 }
