@@ -1,8 +1,8 @@
 #include "objects/FlyingBonuses.h"
 #include "engine/GuiControls.h"
 #include "objects/ObjectSupport.h"
+#include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace {
 

@@ -132,7 +132,10 @@ void tshop::Move(float Delta) {
             SetAlphaAll(Alpha - 3);
         } else {
             s.ShopClosing = 0;
-            if (onClosed_) onClosed_();
+            if (onClosed_)
+                onClosed_();
+            else
+                s.ScreenState = 36; // on to the level intro, without its enter handler
         }
     } else if (FadedIn) {
         Trade();
@@ -241,8 +244,10 @@ void tshop::CentreLabels() {
     for (const char* name : {"Label1", "Label10"}) {
         auto* label = dynamic_cast<TGuiLabel*>(FindGameControl(world_, name));
         if (!label) continue;
+        // The centre is a screen position; the label's left edge is its form's.
         const float w = GameTextWidth(world_, kLabelFont, label->Text());
-        label->SetLeft(int(std::lround(kLabelCentre - w / 2)));
+        const int parentLeft = label->Parent() ? label->Parent()->ScreenRect().Left : 0;
+        label->SetLeft(int(std::lround(kLabelCentre - w / 2)) - parentLeft);
     }
 }
 

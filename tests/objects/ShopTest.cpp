@@ -112,6 +112,17 @@ TEST(ShopTest, HoverDescribesAndHighlightsAnAffordableItem) {
         EXPECT_EQ(line1->Left(), 420 - int(std::string(c.line1).size()) * 4) << c.item;
         for (int i = 1; i <= 8; ++i) EXPECT_EQ(rig.shop->ItemSprites[i]->DoAnimate, i == c.item);
     }
+    // The centre is on the screen, wherever the form stands.
+    {
+        ShopRig rig(5);
+        rig.form->SetLeft(100);
+        rig.FadeIn();
+        rig.Hover(4);
+        rig.Tick();
+        const std::string line1 = "Reagent. Dissolves one fish of each colour.";
+        EXPECT_EQ(rig.gui.FindControl("Label1")->Left(), 320 - int(line1.size()) * 4);
+        EXPECT_EQ(rig.gui.FindControl("Label10")->Left(), 320);
+    }
     // Away from every item nothing is described.
     ShopRig rig(5);
     rig.FadeIn();
