@@ -1,5 +1,6 @@
 #include "tools/FormCompiler.h"
 #include "engine/TextUtil.h"
+#include "platform/Cp1252.h"
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -74,6 +75,9 @@ struct Compiler {
                 uint32_t c;
                 if (!Colour(v, c, error)) return false;
                 text = std::to_string(c);
+            } else {
+                // The sources are UTF-8; the game's text is Windows-1252.
+                text = platform::Utf8ToCp1252(text);
             }
         } else if (v.is_boolean()) {
             text = v.get<bool>() ? "True" : "False";
@@ -88,7 +92,7 @@ struct Compiler {
                     return false;
                 }
                 if (i) text += "\r\n";
-                text += v[i].get<std::string>();
+                text += platform::Utf8ToCp1252(v[i].get<std::string>());
             }
         } else {
             error = "property " + name + ": unsupported value";

@@ -15,6 +15,7 @@
 //                   "children": [ ... ] } ]}
 //
 // Colours are "#AARRGGBB" (as people read them) and stored with red in the low byte.
+// Texts are UTF-8 in the sources and stored as Windows-1252, the game's code page.
 // A value "@name" is replaced by that image's index in the game's image list, which loads
 // data.fgg's images first, then gdata.fgg's. Numbers and booleans are stored as text, as the
 // reader converts every plain value from text.

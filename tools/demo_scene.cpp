@@ -2,6 +2,9 @@
 // sprites, text with colour tags, two particle effects) through the SDL software renderer
 // and writes it to a PNG. With a form file, its windows are shown and drawn over the scene.
 //   kelvora_demo <runtime dir> <out.png> [<form file>]
+// With scene words after the form file, the game's own pictures and fonts are loaded instead
+// and only what the words show is drawn (tools/FormPreview.h):
+//   kelvora_demo <runtime dir> <out.png> <form file> @back=0,0 scr_options ~b_options_sound
 #include "engine/GfxCanvas.h"
 #include "engine/GfxDb.h"
 #include "engine/GfxDevice.h"
@@ -15,6 +18,7 @@
 #include "engine/Screenshot.h"
 #include "engine/XParticles.h"
 #include "platform/sdl/SdlRenderer.h"
+#include "tools/FormPreview.h"
 #include "tools/SvgRaster.h"
 #include <cmath>
 #include <cstdio>
@@ -43,7 +47,8 @@ TGfxImage* AddSvgImage(TGfxImages& images, const std::string& name,
         const int cx = int(i % perRow) * size, cy = int(i / perRow) * size;
         for (int y = 0; y < size; ++y)
             for (int x = 0; x < size; ++x)
-                r.pages[0].pixels[size_t(cy + y) * 256 + cx + x] = frame->pixels[size_t(y) * size + x];
+                r.pages[0].pixels[size_t(cy + y) * 256 + cx + x] =
+                    frame->pixels[size_t(y) * size + x];
     }
     auto image = std::make_unique<TGfxImage>();
     if (!AssignImageRecord(*image, std::move(r))) return nullptr;
@@ -87,14 +92,83 @@ TParticleScript Sparks(uint32_t start, uint32_t end, float direction, float spre
     return s;
 }
 
+// One GUI screen over the game's pictures, as the scene words describe it.
+int FormScene(const std::string& runtime, const std::string& out, const std::string& formFile,
+              const std::vector<std::string>& words) {
+    TFormPreview preview;
+    std::string error;
+    if (!ParseFormPreview(words, preview, error)) {
+        std::fprintf(stderr, "kelvora_demo: %s\n", error.c_str());
+        return 2;
+    }
+    auto renderer = platform::sdl::CreateSoftwareRenderer();
+    TGfxDevice device(*renderer);
+    TGfxCanvas canvas(&device);
+    TGfxImages images(&device);
+    TGfxFonts fonts(&device, &canvas);
+    if (!device.Initialize()) {
+        std::fprintf(stderr, "kelvora_demo: no renderer\n");
+        return 1;
+    }
+    // The game's loading order, which the image and font indices of the forms count on.
+    TResDb archives[3];
+    const char* names[3] = {"data.fgg", "gdata.fgg", "data1.fgg"};
+    for (int i = 0; i < 3; ++i) {
+        archives[i].SetFileName(runtime + "/Data/" + names[i]);
+        archives[i].OpenMode = opReadOnly;
+    }
+    bool ok = images.LoadFromResDb(archives[0]) && fonts.LoadFromResDb(archives[0]) &&
+              images.LoadFromResDb(archives[1]) && fonts.LoadFromResDb(archives[1]) &&
+              fonts.LoadFromResDb(archives[2]);
+    if (!ok) {
+        std::fprintf(stderr, "kelvora_demo: cannot load the archives of %s\n", runtime.c_str());
+        return 1;
+    }
+    TGuiTaskbar gui;
+    gui.Context = TGuiContext{&canvas, &images, &fonts, nullptr, nullptr};
+    if (!gui.LoadFromFile(formFile)) {
+        std::fprintf(stderr, "kelvora_demo: cannot read the forms of %s\n", formFile.c_str());
+        return 1;
+    }
+    if (!ApplyFormPreview(preview, gui, error)) {
+        std::fprintf(stderr, "kelvora_demo: %s\n", error.c_str());
+        return 1;
+    }
+    for (const TPreviewPicture& p : preview.Pictures)
+        if (!images.Find(p.Image)) {
+            std::fprintf(stderr, "kelvora_demo: no image \"%s\"\n", p.Image.c_str());
+            return 1;
+        }
+    device.OnRender = [&](TGfxDevice&) {
+        auto pictures = [&](bool overGui) {
+            for (const TPreviewPicture& p : preview.Pictures)
+                if (p.OverGui == overGui)
+                    canvas.DrawScaled(images.Find(p.Image), p.Pattern, p.X, p.Y, p.ScaleX, p.ScaleY,
+                                      0, false, false, 255, 255, 255, 255, fxBlend);
+        };
+        pictures(false);
+        gui.DrawTree();
+        pictures(true);
+    };
+    device.Render(0xFF000000, true);
+    if (!SaveScreenshot(device, out)) {
+        std::fprintf(stderr, "kelvora_demo: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    std::printf("kelvora_demo: wrote %s\n", out.c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: kelvora_demo <runtime dir> <out.png> [<form file>]\n");
+        std::fprintf(stderr, "usage: kelvora_demo <runtime dir> <out.png> [<form file> "
+                             "[scene words...]]\n");
         return 2;
     }
     const std::string runtime = argv[1];
+    if (argc > 4) return FormScene(runtime, argv[2], argv[3], {argv + 4, argv + argc});
     auto renderer = platform::sdl::CreateSoftwareRenderer();
     TGfxDevice device(*renderer);
     TGfxCanvas canvas(&device);
@@ -121,11 +195,16 @@ int main(int argc, char** argv) {
     TGfxImage* back = AddSvgImage(images, "back", {backdrop}, 64);
     TGfxImage* chips = AddSvgImage(
         images, "chips",
-        {Chip("#e8413c", "<circle cx='32' cy='32' r='27' fill='url(#g)' stroke='#511' stroke-width='3'/>"),
-         Chip("#46c35a", "<polygon points='32,5 56,18 56,46 32,59 8,46 8,18' fill='url(#g)' stroke='#153' stroke-width='3'/>"),
-         Chip("#3f7ee8", "<path d='M32 4 C44 22 54 32 54 42 A22 22 0 0 1 10 42 C10 32 20 22 32 4Z' fill='url(#g)' stroke='#124' stroke-width='3'/>"),
-         Chip("#f5c431", "<polygon points='32,4 39,23 59,24 43,37 49,58 32,46 15,58 21,37 5,24 25,23' fill='url(#g)' stroke='#540' stroke-width='3'/>"),
-         Chip("#a04ee0", "<rect x='9' y='9' width='46' height='46' rx='8' fill='url(#g)' stroke='#312' stroke-width='3'/>")},
+        {Chip("#e8413c",
+              "<circle cx='32' cy='32' r='27' fill='url(#g)' stroke='#511' stroke-width='3'/>"),
+         Chip("#46c35a", "<polygon points='32,5 56,18 56,46 32,59 8,46 8,18' fill='url(#g)' "
+                         "stroke='#153' stroke-width='3'/>"),
+         Chip("#3f7ee8", "<path d='M32 4 C44 22 54 32 54 42 A22 22 0 0 1 10 42 C10 32 20 22 32 4Z' "
+                         "fill='url(#g)' stroke='#124' stroke-width='3'/>"),
+         Chip("#f5c431", "<polygon points='32,4 39,23 59,24 43,37 49,58 32,46 15,58 21,37 5,24 "
+                         "25,23' fill='url(#g)' stroke='#540' stroke-width='3'/>"),
+         Chip("#a04ee0", "<rect x='9' y='9' width='46' height='46' rx='8' fill='url(#g)' "
+                         "stroke='#312' stroke-width='3'/>")},
         64);
     TGfxImage* glow = AddSvgImage(
         images, "glow",
@@ -173,8 +252,10 @@ int main(int argc, char** argv) {
     TRandom random(7);
     TXParticleManager particles(&canvas, random);
     particles.SetImage(glow);
-    particles.AddScript("fountain.pss", SerializeParticleScript(Sparks(0xFF40C0FF, 0x00FF4080, float(M_PI), 0.7f)));
-    particles.AddScript("ring.pss", SerializeParticleScript(Sparks(0xFF60FFA0, 0x0000FFFF, 0, float(2 * M_PI))));
+    particles.AddScript("fountain.pss",
+                        SerializeParticleScript(Sparks(0xFF40C0FF, 0x00FF4080, float(M_PI), 0.7f)));
+    particles.AddScript(
+        "ring.pss", SerializeParticleScript(Sparks(0xFF60FFA0, 0x0000FFFF, 0, float(2 * M_PI))));
     particles.Spawn("fountain.pss", 730, 345);
     particles.Spawn("RING.PSS", 600, 180);
     for (int i = 0; i < 90; ++i) particles.Update(0.01);
@@ -191,8 +272,8 @@ int main(int argc, char** argv) {
     }
 
     device.OnRender = [&](TGfxDevice&) {
-        canvas.DrawScaled(back, 0, 0, 0, 800.0f / 64, 600.0f / 64, 0, false, false, 255, 255,
-                          255, 255, fxNone);
+        canvas.DrawScaled(back, 0, 0, 0, 800.0f / 64, 600.0f / 64, 0, false, false, 255, 255, 255,
+                          255, fxNone);
         engine.Draw();
         for (int i = 0; i < particles.Count(); ++i) particles.Items(i)->Draw(canvas, 0, 0);
         canvas.FillRect(20, 360, 780, 580, 0xA0301810);

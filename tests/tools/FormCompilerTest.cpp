@@ -82,3 +82,18 @@ TEST(FormCompilerTest, ErrorsNameTheControl) {
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
     }
 }
+
+TEST(FormCompilerTest, TextsAreStoredInTheGameCodePage) {
+    // "Don’t" and "café" as typed in a UTF-8 source; the fonts know Windows-1252 only.
+    const std::string path = WriteJson("text.json", R"({"controls": [{"class": "TGuiLabel",
+        "props": {"Text": "Don’t", "Items": ["café"]}}]})");
+    std::vector<uint8_t> out;
+    std::string error;
+    ASSERT_TRUE(CompileForms({path}, ThreeArchives(), out, error)) << error;
+    const std::string bytes(out.begin(), out.end());
+    const std::string text = std::string(1, '\x05') + std::string(3, '\0') + "Don\x92t";
+    const std::string item = std::string(1, '\x04') + std::string(3, '\0') + "caf\xE9";
+    EXPECT_NE(bytes.find(text), std::string::npos);
+    EXPECT_NE(bytes.find(item), std::string::npos);
+    EXPECT_EQ(bytes.find("\xE2\x80\x99"), std::string::npos) << "no UTF-8 left";
+}
