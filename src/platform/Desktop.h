@@ -9,6 +9,10 @@ public:
     virtual ~MessageBox() = default;
     // Modal; returns when the user has dismissed it.
     virtual void ShowError(const std::string& title, const std::string& text) = 0;
+    // The same with an information icon; a desktop without one shows the error box.
+    virtual void ShowInfo(const std::string& title, const std::string& text) {
+        ShowError(title, text);
+    }
 };
 
 class Clipboard {

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
+#include "platform/Http.h"
 #include "platform/KeyboardDevice.h"
 #include "platform/Window.h"
 
@@ -16,6 +17,7 @@ public:
     virtual MessageBox& messageBox() = 0;
     virtual Clipboard& clipboard() = 0;
     virtual Shell& shell() = 0;
+    virtual Http& http() = 0;
 };
 
 } // namespace platform

@@ -1,4 +1,5 @@
 #pragma once
+#include "screens/HighScoreTable.h"
 #include "shell/DisplayModes.h"
 #include <array>
 #include <bitset>
@@ -146,6 +147,12 @@ struct TGameState {
     // [colour 1..5] = {column, row} of the reagent's cell; column 0 when none is recorded.
     std::array<std::array<int, 2>, 6> ReagentTargets{};
     TByteGrid InjectionMask{}; // 0 = the injection clears the cell
+
+    // Player profiles (slots 0..ProfileCount-1 in use, in creation order) and the three local
+    // high-score tables; both travel in the settings file.
+    static constexpr int MaxProfiles = 10;
+    std::array<std::string, MaxProfiles> Profiles;
+    THighScoreTables HighScoreTable = DefaultHighScores();
 
     // Input.
     std::array<uint8_t, 256> KeyHeld{};

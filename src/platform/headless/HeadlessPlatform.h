@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Platform.h"
+#include "platform/headless/ScriptedHttp.h"
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -90,6 +91,11 @@ public:
     void ShowError(const std::string& title, const std::string& text) override {
         shown.push_back(text);
     }
+    void ShowInfo(const std::string& title, const std::string& text) override {
+        shown.push_back(text);
+        infos.push_back(text);
+    }
+    std::vector<std::string> infos; // the information boxes among them
     std::vector<std::string> shown;
 };
 
@@ -117,6 +123,7 @@ public:
     MessageBox& messageBox() override { return messages; }
     Clipboard& clipboard() override { return fakeClipboard; }
     Shell& shell() override { return recordingShell; }
+    Http& http() override { return scriptedHttp; }
 
     FakeClock fakeClock;
     ScriptedWindow scriptedWindow;
@@ -124,6 +131,7 @@ public:
     RecordingMessageBox messages;
     FakeClipboard fakeClipboard;
     RecordingShell recordingShell;
+    ScriptedHttp scriptedHttp;
 };
 
 } // namespace platform::headless

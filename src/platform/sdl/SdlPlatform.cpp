@@ -2,6 +2,7 @@
 #include "platform/Cp1252.h"
 #include "platform/ScancodeMap.h"
 #include "platform/VirtualKeys.h"
+#include "platform/curl/CurlHttp.h"
 #include <SDL.h>
 #include <cstdio>
 #include <cstring>
@@ -261,6 +262,12 @@ public:
                                      utf8.c_str(), window_.native()) != 0)
             std::fprintf(stderr, "kelvora: %s\n", utf8.c_str()); // no desktop to show it on
     }
+    void ShowInfo(const std::string& title, const std::string& text) override {
+        const std::string utf8 = Cp1252ToUtf8(text);
+        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, Cp1252ToUtf8(title).c_str(),
+                                     utf8.c_str(), window_.native()) != 0)
+            std::fprintf(stderr, "kelvora: %s\n", utf8.c_str());
+    }
 
 private:
     SdlWindow& window_;
@@ -305,6 +312,7 @@ public:
     MessageBox& messageBox() override { return messageBox_; }
     Clipboard& clipboard() override { return clipboard_; }
     Shell& shell() override { return shell_; }
+    Http& http() override { return http_; }
     SdlWindow& sdlWindow() { return window_; }
 
 private:
@@ -314,6 +322,7 @@ private:
     SdlMessageBox messageBox_;
     SdlClipboard clipboard_;
     SdlShell shell_;
+    curl::CurlHttp http_;
 };
 
 } // namespace
