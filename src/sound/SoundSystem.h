@@ -31,6 +31,10 @@ public:
     // Frees the songs, then closes the device.
     void Shutdown();
 
+    // The platform's handle of song 1..3, 0 for none.
+    platform::MusicId SongId(int song) const {
+        return song >= 1 && song <= 3 ? songs_[size_t(song - 1)] : 0;
+    }
     // 0..250 onto 0..128, rounded.
     static int MixerVolume(int volume);
     // Slot of an effect name (case-sensitive), or -1.

@@ -41,6 +41,11 @@ void RecordingRenderer::Draw(const DrawBatch& b) {
 
 PresentResult RecordingRenderer::Present() {
     ++presents;
+    if (!keepBatches) {
+        batches.clear();
+        clears.clear();
+        clips.clear();
+    }
     if (presentScript.empty()) return PresentResult::Ok;
     const PresentResult r = presentScript.front();
     presentScript.erase(presentScript.begin());

@@ -1,0 +1,29 @@
+#pragma once
+#include <istream>
+#include <string>
+#include <vector>
+
+// A scripted session for the headless runner, one command a line ('#' starts a comment):
+//   wait N                 let N frames pass
+//   move X Y               the mouse moves to logical (X, Y)
+//   press [left|right]     a button goes down where the mouse is
+//   release [left|right]
+//   click X Y              move, press, one frame, release
+//   keydown K / keyup K    virtual-key code K; key K is both with a frame between
+//   text WORDS...          typed characters (Windows-1252)
+//   close                  the window's close button
+//   minimize
+//   shot FILE.png          screenshot of the current frame
+//   dump FILE.json         the game's state as JSON
+struct TScenarioStep {
+    enum class Kind { Wait, Move, Press, Release, Click, KeyDown, KeyUp, Key, Text, Close,
+                      Minimize, Shot, Dump };
+    Kind kind = Kind::Wait;
+    int a = 0, b = 0;  // frames, coordinates or the key code
+    bool right = false; // the right mouse button
+    std::string text;   // typed text or an output file
+    int line = 0;
+};
+
+// False with a message naming the line when a command is unknown or its numbers are bad.
+bool ParseScenario(std::istream& in, std::vector<TScenarioStep>& steps, std::string& error);
