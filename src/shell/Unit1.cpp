@@ -1,4 +1,5 @@
 #include "shell/Unit1.h"
+#include "shell/ShellHooks.h"
 #include "engine/GuiControls.h"
 #include "engine/GuiLabel.h"
 #include "engine/TextUtil.h"
@@ -74,6 +75,7 @@ TForm1::TForm1(platform::Platform& platform, platform::Renderer& renderer, platf
     loop_.AddTimer(Timer3);
     loop_.OnWindowEvent = [this](const platform::Event& e) { HandleEvent(e); };
     DefineStates();
+    WireHooks();
 }
 
 TForm1::~TForm1() { FormDestroy(); }

@@ -33,6 +33,7 @@ class Audio;
 class TCursor;
 class TMenuSprite;
 class TGuiControl;
+class TShellHooks;
 
 // The main window: owns everything that lives for the whole run, runs the start-up
 // sequence, turns frame-timer ticks into screen-state ticks and runs the two 100 ms clocks.
@@ -134,6 +135,7 @@ public:
 
 private:
     void DefineStates();
+    void WireHooks();
     void DefineMenuStates();
     void DefinePlayStates();
     void BindButtons();
@@ -156,4 +158,5 @@ private:
     bool firstFrame_ = true;
     TMenuSprite* logo_ = nullptr;
     std::vector<TFrameStep> lastSteps_;
+    std::unique_ptr<TShellHooks> shellHooks_;
 };

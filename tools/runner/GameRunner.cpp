@@ -107,6 +107,7 @@ bool TGameRunner::Execute(const std::vector<TScenarioStep>& steps, std::string& 
             RunFrames(1);
             break;
         }
+        case K::Goto: form_->States.Go(uint8_t(s.a)); RunFrames(1); break;
         case K::Shot:
             if (!Screenshot(s.text)) {
                 error = "line " + std::to_string(s.line) + ": cannot write " + s.text;

@@ -37,7 +37,10 @@ bool ParseScenario(std::istream& in, std::vector<TScenarioStep>& steps, std::str
             return true;
         };
         int* ab[] = {&step.a, &step.b};
-        if (command == "wait" || command == "keydown" || command == "keyup" || command == "key") {
+        if (command == "goto") {
+            if (!numbers(1, ab) || step.a < 0 || step.a > 255) return fail("goto needs a state");
+            step.kind = K::Goto;
+        } else if (command == "wait" || command == "keydown" || command == "keyup" || command == "key") {
             if (!numbers(1, ab)) return fail(command + " needs one number");
             if (command != "wait" && (step.a < 0 || step.a > 255))
                 return fail("key codes are 0..255");

@@ -15,9 +15,10 @@
 //   minimize
 //   shot FILE.png          screenshot of the current frame
 //   dump FILE.json         the game's state as JSON
+//   goto N                 leave the current screen state and enter state N (for pictures)
 struct TScenarioStep {
     enum class Kind { Wait, Move, Press, Release, Click, KeyDown, KeyUp, Key, Text, Close,
-                      Minimize, Shot, Dump };
+                      Minimize, Shot, Dump, Goto };
     Kind kind = Kind::Wait;
     int a = 0, b = 0;  // frames, coordinates or the key code
     bool right = false; // the right mouse button
