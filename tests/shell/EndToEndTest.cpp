@@ -132,3 +132,46 @@ TEST_F(EndToEndTest, GameOverSwitchesTheMusicAndStopsTheLevelClock) {
     Script("wait 260");
     EXPECT_EQ(state(), 23) << "the score screen follows";
 }
+
+TEST_F(EndToEndTest, EscapeLeavesThePlayForTheConfirmationAndBack) {
+    Start();
+    Play();
+    ASSERT_TRUE(form().FormVisible("L_form"));
+    Script("key 27");
+    ASSERT_EQ(state(), 0);
+    EXPECT_TRUE(form().FormVisible("scr_exittomm"));
+    EXPECT_FALSE(form().FormVisible("L_form"));
+    Script("key 27"); // Escape is the "no" button
+    EXPECT_EQ(state(), 13);
+    EXPECT_TRUE(form().FormVisible("L_form"));
+    EXPECT_FALSE(form().FormVisible("scr_exittomm"));
+
+    // From the pause, "no" returns to the pause as it was.
+    Script("key 80\nclose");
+    ASSERT_EQ(state(), 0);
+    Script("key 27");
+    EXPECT_EQ(state(), 18);
+    EXPECT_FALSE(form().FormVisible("L_form"));
+}
+
+TEST_F(EndToEndTest, MusicFollowsTheGame) {
+    Start();
+    auto& audio = runner->Audio();
+    const auto song = [&](int n) { return form().Sound.SongId(n); };
+    EXPECT_EQ(audio.playingMusic, song(1)) << "the menu song from start-up";
+
+    form().Sound.StopSong(1); // as the title doctor does when a game begins
+    form().Sound.PlaySong(2);
+    Play();
+    Script("key 27");
+    ASSERT_EQ(state(), 0);
+    form().Click("b_exitmm_yes");
+    EXPECT_EQ(audio.playingMusic, song(1)) << "leaving a game goes back to the menu song";
+    EXPECT_EQ(state(), 23);
+
+    form().Sound.PlaySong(3);
+    form().States.Go(24);
+    Script("key 27"); // "no" to sending
+    EXPECT_EQ(audio.playingMusic, song(1));
+    EXPECT_TRUE(state() == 4 || state() == 9) << int(state());
+}
