@@ -48,20 +48,26 @@ tkombobar::tkombobar(TSpriteEngine* engine, TGameWorld& world, float x, float y)
     ProgressSprite = new TSprite(engine);
     ProgressSprite->SetImageName("comboprogress");
     ProgressSprite->X = x + 16.1f - 0.5f;
-    ProgressSprite->Y = y + 240;
+    ProgressSprite->Y = y + 12; // in the trough along the bar's top edge
     ProgressSprite->ScaleX = 0.2f;
+    // Over the bar's picture, which would otherwise cover it (equal Z lie newest first).
+    ProgressSprite->SetZ(1);
 
+    // The reels sit in the window in the middle of the ring, the arrow above the middle one.
     for (int i = 0; i < 3; ++i) {
         Reels[i] = new TSprite(engine);
-        Reels[i]->X = x + 20 + 60 * i;
-        Reels[i]->Y = y + 170;
+        Reels[i]->X = x + 56 + 30 * i;
+        Reels[i]->Y = y + 106;
+        Reels[i]->ScaleX = Reels[i]->ScaleY = 0.6f;
+        Reels[i]->SetZ(1);
     }
 
     Arrow = new TSprite(engine);
     Arrow->SetImageName("strelkacazino");
     Arrow->SetDrawMode(1);
-    Arrow->X = x + 85;
-    Arrow->Y = y + 80;
+    Arrow->X = x + 110;
+    Arrow->Y = y + 95;
+    Arrow->ScaleX = Arrow->ScaleY = 0.7f;
     Arrow->SetZ(2);
 
     for (TSprite*& plain : Plain) {
