@@ -18,6 +18,13 @@ podlarray::podlarray(TSpriteEngine* engine, TGameWorld& world, const TUnderlay& 
         }
 }
 
+void podlarray::Dead() {
+    if (IsDead) return;
+    for (int c = 1; c <= BoardSize; ++c)
+        for (int r = 1; r <= BoardSize; ++r) Tiles[c][r]->Dead();
+    TSprite::Dead();
+}
+
 void podlarray::Move(float Delta) {
     TGameState& s = *world_.State;
     if (PulseAlpha < 160) PulseDirection = 1.0;

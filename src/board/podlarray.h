@@ -21,6 +21,8 @@ public:
     double PulseDirection = 1.0;
 
     void Move(float Delta) override;
+    // Removes the tiles with it.
+    void Dead() override;
 
 private:
     TGameWorld& world_;

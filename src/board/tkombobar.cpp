@@ -134,6 +134,18 @@ void tkombobar::Move(float Delta) {
     if (s.GrowingCount == 0) RunChecks();
 }
 
+void tkombobar::Dead() {
+    if (IsDead) return;
+    for (TSprite* part : {ProgressSprite, Arrow, Highlight}) part->Dead();
+    for (TSprite* part : Reels) part->Dead();
+    for (TSprite* part : Plain) part->Dead();
+    for (int n = 1; n <= 8; ++n) {
+        ItemSprites[n]->Dead();
+        DisabledSprites[n]->Dead();
+    }
+    TSprite::Dead();
+}
+
 void tkombobar::SlideAway() {
     const TGfxImage* picture = FindImage(Engine, ImageName);
     const float width = picture ? float(picture->PatternWidth) : 0;

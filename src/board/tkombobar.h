@@ -39,6 +39,8 @@ public:
     uint8_t CoinsDropped = 0;
 
     void Move(float Delta) override;
+    // Removes its parts with it.
+    void Dead() override;
 
 private:
     void SlideAway();

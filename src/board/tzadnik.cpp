@@ -36,6 +36,12 @@ void tzadnik::SetFade(float alpha) {
     Backdrop->SetAlpha(int(alpha));
 }
 
+void tzadnik::Dead() {
+    if (IsDead) return;
+    Backdrop->Dead();
+    TSprite::Dead();
+}
+
 void tzadnik::Move(float Delta) {
     TGameState& s = *world_.State;
     const float step = float(kFadeStep * s.SpeedFactor);

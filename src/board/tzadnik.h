@@ -24,6 +24,8 @@ public:
     tkombobar* ComboBar = nullptr;
 
     void Move(float Delta) override;
+    // Removes the backdrop with it; the board it built lives on its own.
+    void Dead() override;
 
 private:
     void SetFade(float alpha);
@@ -35,5 +37,6 @@ private:
 
 // The level start's board: draws the level's bonus pool, then creates the background at the
 // board origin, which builds the rest once it has faded in. Call after the level's state is
-// reset and its time set (TGameState::ResetForLevelStart, StartLevelTime).
+// reset and its time set (TGameState::ResetForLevelStart, StartLevelTime). The board's
+// sprites need the world's State, Engine and Rng; everything else they do without.
 tzadnik* BuildLevelBoard(TGameWorld& world);

@@ -77,6 +77,16 @@ TEST(BoardBuildSpriteTest, TheLevelStartBuildsTheBoardOnceTheBackgroundHasFadedI
     rig.state.SetScore(999);
     rig.Frame();
     EXPECT_FALSE(controls.Shown("G_help"));
+
+    // Each object takes its parts along: with the chips, the background, the underlay and
+    // the combo bar gone, only the cursor is left.
+    rig.state.LevelDone = 1;
+    rig.Frame();
+    for (TSprite* sprite : {static_cast<TSprite*>(board), static_cast<TSprite*>(board->Underlay),
+                            static_cast<TSprite*>(board->ComboBar)})
+        sprite->Dead();
+    rig.engine->Dead();
+    EXPECT_EQ(rig.engine->Count(), 1);
 }
 
 TEST(BoardBuildSpriteTest, AShuffleReplacesEveryChip) {
