@@ -190,6 +190,22 @@ TEST_F(GameFormsTest, ThePlayingFieldLeavesTheBoardAndTheComboBarFree) {
     EXPECT_FALSE(form->Bkgrnd.Drawn) << "the field's window itself is see-through";
 }
 
+TEST_F(GameFormsTest, PagePicturesCoverNoControl) {
+    // The game draws these pictures over the GUI; a control beneath could not be seen.
+    const struct {
+        const char* screen;
+        TIntRect picture;
+    } pages[] = {{"scr_help", {448, 273, 784, 573}}, {"scr_howtoplay", {393, 175, 777, 559}}};
+    for (const auto& page : pages) {
+        TGuiControl* screen = root.FindControl(page.screen);
+        ASSERT_NE(screen, nullptr) << page.screen;
+        Walk(screen, [&](TGuiControl* c) {
+            if (dynamic_cast<TGuiForm*>(c)) return; // the panels frame the picture
+            EXPECT_FALSE(Overlap(c->ScreenRect(), page.picture)) << c->Name;
+        });
+    }
+}
+
 TEST_F(GameFormsTest, ControlsTheGameConfiguresAreSetUpForIt) {
     // Key edits capture one key each; name edits take text and have a length limit.
     for (const char* name : {"spec1", "spec2", "spec3"}) {
