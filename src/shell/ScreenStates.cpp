@@ -5,6 +5,7 @@
 #include "objects/Cursor.h"
 #include "objects/MenuSprite.h"
 #include "platform/VirtualKeys.h"
+#include "screens/ProfileScreens.h"
 #include "shell/Unit1.h"
 #include <algorithm>
 
@@ -153,13 +154,22 @@ void TForm1::DefineMenuStates() {
                             Frame();
                         },
                         [this] { HideForm("scr_create"); }});
-    States.Define(20, H{[this] { ShowForm("scr_change"); },
+    States.Define(20, H{[this] {
+                            ShowForm("scr_change");
+                            if (GuiBase) FillPlayerList(GuiBase->Root(), Game);
+                        },
                         [this] {
                             if (Game.ProfileCount > 0 && Released(kEsc)) Click("b_change_back");
                             Frame();
                         },
-                        [this] { HideForm("scr_change"); }});
-    States.Define(21, H{[this] { ShowForm("scr_delete"); },
+                        [this] {
+                            HideForm("scr_change");
+                            if (GuiBase) TakeChosenPlayer(GuiBase->Root(), Game);
+                        }});
+    States.Define(21, H{[this] {
+                            if (GuiBase) ShowDeleteName(GuiBase->Root(), Game);
+                            ShowForm("scr_delete");
+                        },
                         [this] {
                             if (Released(kEsc)) Click("b_delete_no");
                             Frame();

@@ -1,5 +1,6 @@
 #include "shell/Unit1.h"
 #include "shell/ShellHooks.h"
+#include "screens/ShareScreen.h"
 #include "engine/GuiControls.h"
 #include "engine/GuiLabel.h"
 #include "engine/TextUtil.h"
@@ -183,6 +184,8 @@ bool TForm1::FormCreate() {
     World.Sound = &Sound;
     World.Cursor = Cursor;
     World.Gui = GuiBase.get();
+    ShareScreen = std::make_unique<TShareScreen>(&Device);
+    ShareScreen->LoadLayout(&Fonts);
 
     // 18. The developer console exists only with its switch file.
     for (std::string& line : Game.ConsoleLines) line.clear();
@@ -203,6 +206,7 @@ void TForm1::FormDestroy() {
         World = TGameWorld{};
     }
     Sound.Shutdown();
+    ShareScreen.reset();
     Particles.reset();
     Device.Finalize();
 }
@@ -249,7 +253,10 @@ void TForm1::TimerTimer() {
 
 void TForm1::Timer1Timer() {
     if (Game.ScreenState == 13 && Game.LevelTimeLeft > 0) Game.LevelTimeLeft -= 0.1;
-    if (Game.ScreenState == 32 && ExitCountdown > 0) --ExitCountdown;
+    if (Game.ScreenState == 32) {
+        if (ShareScreen) ShareScreen->TickCountdown();
+        else if (ExitCountdown > 0) --ExitCountdown;
+    }
 }
 
 void TForm1::Timer3Timer() {
@@ -270,7 +277,7 @@ bool TForm1::FormCloseQuery() {
         States.EnterState(0);
         return false;
     case 32:
-        return ExitCountdown == 0;
+        return ShareScreen ? ShareScreen->CanClose() : ExitCountdown == 0;
     default:
         return false;
     }

@@ -34,6 +34,7 @@ class TCursor;
 class TMenuSprite;
 class TGuiControl;
 class TShellHooks;
+class TShareScreen;
 
 // The main window: owns everything that lives for the whole run, runs the start-up
 // sequence, turns frame-timer ticks into screen-state ticks and runs the two 100 ms clocks.
@@ -80,7 +81,10 @@ public:
 
     int StateTicks = 0;
     bool ConsoleEnabled = false;
-    int ExitCountdown = 0;
+    int ExitCountdown = 0; // without an exit screen object
+    std::unique_ptr<TShareScreen> ShareScreen;
+    // Ends the main loop: the window closes.
+    void Terminate() { loop_.Terminate(); }
     // Seeds the game generator at start-up; the clock when not set.
     bool FixedSeed = false;
 
@@ -136,6 +140,8 @@ public:
 private:
     void DefineStates();
     void WireHooks();
+    void WireScreens();
+    void BindPersistenceButtons();
     void DefineMenuStates();
     void DefinePlayStates();
     void BindButtons();

@@ -1,4 +1,5 @@
 #include "engine/ResDbWriter.h"
+#include "screens/ShareScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/headless/RecordingAudio.h"
 #include "platform/headless/RecordingRenderer.h"
@@ -116,9 +117,9 @@ TEST_F(Form1Test, ClosingTheWindowAsksPerState) {
     TForm1 form(platform, renderer, audio);
     ASSERT_TRUE(form.FormCreate());
     form.States.ScreenState = 32;
-    form.ExitCountdown = 3;
+    form.ShareScreen->Countdown = 3;
     EXPECT_FALSE(form.FormCloseQuery()) << "the exit screen's countdown must end first";
-    form.ExitCountdown = 0;
+    form.ShareScreen->Countdown = 0;
     EXPECT_TRUE(form.FormCloseQuery());
 }
 
