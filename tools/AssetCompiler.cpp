@@ -2,6 +2,7 @@
 #include "engine/FontRecord.h"
 #include "engine/GfxImageUpload.h"
 #include "engine/ResDbWriter.h"
+#include "tools/ExitPage.h"
 #include "tools/FontBuilder.h"
 #include "tools/FormCompiler.h"
 #include "tools/ImageBuilder.h"
@@ -123,5 +124,5 @@ bool CompileAssets(const std::string& assetsDir, const std::string& outDir,
         ++report.songs;
     }
 #endif
-    return true;
+    return CompileExitPage(assetsDir, outDir, report.written, error);
 }

@@ -313,3 +313,17 @@ TEST_F(SettingsFileTest, AFailedWriteKeepsTheOldFile) {
     ASSERT_EQ(LoadSettings(loaded, path_), TSettingsLoad::Loaded);
     EXPECT_EQ(loaded.MusicVolume, 25);
 }
+
+// The fuzzer's seed file is a real settings file (the codec written anew by someone else).
+TEST_F(SettingsFileTest, FuzzSeedReadsCleanly) {
+    std::ifstream seed(std::string(KELVORA_SOURCE_DIR) + "/fuzz/corpus/settings/config.cfg",
+                       std::ios::binary);
+    ASSERT_TRUE(seed);
+    const std::string text{std::istreambuf_iterator<char>(seed), {}};
+    TGameState s;
+    EXPECT_TRUE(ParseSettings(text, s));
+    EXPECT_EQ(s.Country, "Norway");
+    EXPECT_EQ(s.SoundVolume, 200);
+    EXPECT_EQ(s.Profiles[0], "Ann");
+    EXPECT_EQ(SettingsText(s), text);
+}
