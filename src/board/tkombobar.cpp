@@ -178,7 +178,7 @@ void tkombobar::UpdateItems() {
         ItemSprites[n]->Visible = s.SuperBonusCount[n] != 0;
         ItemSprites[n]->DoAnimate = false;
     }
-    DrawCounts();
+    DrawCounts(world_);
 
     bool hovered = false;
     TCursor* cursor = world_.Cursor;
@@ -208,11 +208,11 @@ void tkombobar::UpdateItems() {
     if (!hovered) Highlight->Visible = false;
 }
 
-void tkombobar::DrawCounts() {
-    const TGameState& s = *world_.State;
+void tkombobar::DrawCounts(const TGameWorld& world) {
+    const TGameState& s = *world.State;
     // The refill's extra sprite step would draw every count a second time.
-    if (s.TickLock || !world_.Fonts || !world_.Fonts->Canvas) return;
-    TGfxFont* font = world_.Fonts->Items(kCountFont);
+    if (s.TickLock || !world.Fonts || !world.Fonts->Canvas) return;
+    TGfxFont* font = world.Fonts->Items(kCountFont);
     if (!font) return;
     for (int n = 1; n <= 8; ++n) {
         const int count = s.SuperBonusCount[n];

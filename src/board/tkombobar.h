@@ -26,6 +26,9 @@ public:
         double highlightAngle;
     };
     static const std::array<TItemPlace, 9>& ItemPlaces(); // [0] unused
+    // The stock of each item above 1 at its place in the ring (font 8); the bar draws them
+    // every tick, the score overlay of the menu, pause and how-to-play screens calls it too.
+    static void DrawCounts(const TGameWorld& world);
 
     TSprite* ProgressSprite = nullptr;
     std::array<TSprite*, 3> Reels{};
@@ -45,7 +48,6 @@ public:
 private:
     void SlideAway();
     void UpdateItems();
-    void DrawCounts();
     bool Hovered(int item, float px, float py) const;
     void UpdateReels();
     void RunChecks();

@@ -2,6 +2,8 @@
 #include "board/BoardSpriteRig.h"
 #include "board/Matching.h"
 #include "board/TBonus.h"
+#include "engine/ParticleScript.h"
+#include "engine/XParticles.h"
 #include <gtest/gtest.h>
 #include <numeric>
 
@@ -296,4 +298,38 @@ TEST(ChipSpriteTest, ChipsLeaveWhenTheLevelEnds) {
     EXPECT_TRUE(rig.Chips().empty());
     rig.Frame();
     EXPECT_TRUE(rig.Live<TBonus>().empty());
+}
+
+TEST(ChipSpriteTest, OnlyABadgeSparklesAndItsSparkleStopsWithTheChip) {
+    BoardRig rig;
+    TXParticleManager particles(nullptr, rig.rng);
+    TParticleScript glow;
+    glow.EmitRate = 40;
+    glow.SystemLife = 100000;
+    glow.LifeMin = glow.LifeMax = 0.5f;
+    particles.AddScript("exampel1.pss", SerializeParticleScript(glow));
+    rig.world.Particles = &particles;
+
+    auto* plain = new TFishka(rig.engine.get(), rig.world, 260, 50, 1, 0, 260, 50);
+    EXPECT_EQ(particles.Count(), 0) << "no effect spent on a chip without a bonus";
+    auto* chip = new TFishka(rig.engine.get(), rig.world, 324, 50, 2, 4, 260, 50);
+    ASSERT_EQ(particles.Count(), 1);
+    TXParticleSystem* sparkle = particles.Items(0);
+    EXPECT_EQ(sparkle->Name, "dontpaint") << "the badge draws it itself";
+
+    // Off the screen, then for the last 100 ticks of each round on a circle about the badge.
+    TBonus* badge = chip->BonusIcon;
+    badge->SparkleTimer = 150;
+    rig.Frame();
+    EXPECT_EQ(sparkle->X, -10);
+    badge->SparkleTimer = 50;
+    badge->Angle = 0;
+    rig.Frame();
+    EXPECT_NEAR(sparkle->X, badge->X, 0.01);
+    EXPECT_NEAR(sparkle->Y, badge->Y - 28, 0.01);
+
+    chip->Dead();
+    plain->Dead();
+    EXPECT_FALSE(sparkle->Emitting());
+    rig.engine->Dead();
 }
