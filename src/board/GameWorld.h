@@ -1,5 +1,7 @@
 #pragma once
 #include "shell/GameState.h"
+#include <cstdint>
+#include <functional>
 #include <string_view>
 
 class TSpriteEngine;
@@ -52,6 +54,17 @@ struct TGameWorld {
     TCursor* Cursor = nullptr;
     TGuiBase* Gui = nullptr;
     TGameHooks* Hooks = nullptr;
+
+    // Screen-state changes that the story characters make themselves when their animation
+    // ends. The shell points them at its state dispatchers, which update State->ScreenState
+    // before returning, so the rest of the tick sees the new state. Unset, they do nothing.
+    std::function<void(uint8_t state)> OnEnterState, OnLeaveState;
+    void EnterState(uint8_t state) const {
+        if (OnEnterState) OnEnterState(state);
+    }
+    void LeaveState(uint8_t state) const {
+        if (OnLeaveState) OnLeaveState(state);
+    }
 
     void PlayEffect(std::string_view name) const;
     TGameHooks& hooks() const {

@@ -92,6 +92,7 @@ void TGameState::ResetForLevelStart() {
     UnderlayCleared = 0;
     ActiveSuperBonus = 0;
     UnderlayCount = 0;
+    PartImageCounter = 0;
 
     ColourGrid = {};
     BonusGrid = {};

@@ -154,6 +154,10 @@ struct TGameState {
     std::array<std::string, MaxProfiles> Profiles;
     THighScoreTables HighScoreTable = DefaultHighScores();
 
+    // Level objects and story.
+    int PartImageCounter = 0; // last molecule part picture 1..8; 0 at level start
+    uint8_t ScrollDone = 0;   // the level-intro scroll has rolled down
+
     // Input.
     std::array<uint8_t, 256> KeyHeld{};
     std::array<uint8_t, 256> KeyReleased{};
