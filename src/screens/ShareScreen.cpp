@@ -289,6 +289,9 @@ void TShareScreen::DrawCountdown(TGfxCanvas& canvas, TGfxFonts* fonts) {
     if (Countdown <= 0 || !fonts) return;
     TGfxFont* font = fonts->Find(FontName);
     if (!font || !fonts->Canvas) return;
+    // Fonts are loaded afresh whenever the device starts again (a display change); the
+    // layout's scale is put back on each time.
+    ApplyFontScale(*fonts);
     const std::string text = std::to_string(ShownSeconds());
     const float left = float(CountdownX) - font->TextWidth(text) / 2;
     const float top = float(CountdownY) - font->TextHeight(text) / 2;

@@ -89,6 +89,7 @@ public:
     void UpdateHover(int mouseX, int mouseY, int deviceWidth, int deviceHeight);
     void DrawScreen(TGfxCanvas& canvas, TGfxFonts* fonts);
     void DrawButton(TGfxCanvas& canvas, TButton& button);
+    // Also puts the layout's scale back on "sharetext" (a device restart reloads the fonts).
     void DrawCountdown(TGfxCanvas& canvas, TGfxFonts* fonts);
     // A left press: every hovered button in list order; links open their file. True when the
     // exit button was hovered (the window is to be asked to close).

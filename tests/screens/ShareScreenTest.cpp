@@ -301,6 +301,12 @@ TEST(ShareScreenTest, FontScaleFollowsTheLayout) {
     screen.ApplyFontScale(fonts);
     EXPECT_FLOAT_EQ(font->Scale, 1.5f);
     EXPECT_FLOAT_EQ(font->TextWidth("A"), 15.0f);
+    // Fonts reloaded after a device restart come back at scale 1; the countdown restores it.
+    font->Scale = 1;
+    ASSERT_TRUE(device.Initialize());
+    screen.Enter();
+    screen.DrawCountdown(canvas, &fonts);
+    EXPECT_FLOAT_EQ(font->Scale, 1.5f);
 
     ASSERT_TRUE(screen.ParseLayout(Layout(), InFiles));
     TShareScreen::TButton second = screen.Buttons[0];
