@@ -22,7 +22,8 @@ tmolekulpart::tmolekulpart(const TGameWorld& world, float x, float y)
 
 void tmolekulpart::Move(float Delta) {
     TAnimatedSprite::Move(Delta);
-    trail_.MoveTo(X, Y);
+    // The trail streams from the middle of the part, where it was started.
+    trail_.MoveTo(X + 20, Y + 20);
     // A part arrives once, even if it is moved again before the engine frees it.
     if (X < 80 && !IsDead) {
         StartEffect(world_, "vzryvmolekuly.pss", std::lround(X) + 40, std::lround(Y) + 10);

@@ -1,6 +1,6 @@
-// kelvora_objects_shot: stages the level and story objects on the game's own data and writes
+// kelvora_story_shot: stages the level and story objects on the game's own data and writes
 // one PNG per scene, through the SDL software renderer, for people to look at.
-//   kelvora_objects_shot <runtime dir> <out dir>
+//   kelvora_story_shot <runtime dir> <out dir>
 // Scenes: play (clock and flask beside the board, parts in flight), grown (the full flask),
 // title (the hall, eyes open), blink (the same mid-blink), story (the speech window),
 // intro (the scroll with a level's lines), final (the closing picture with fireworks).
@@ -83,9 +83,9 @@ struct Stage {
             device.Render(0xFF000000, true);
         }
         if (SaveScreenshot(device, file))
-            std::printf("kelvora_objects_shot: wrote %s\n", file.c_str());
+            std::printf("kelvora_story_shot: wrote %s\n", file.c_str());
         else
-            std::fprintf(stderr, "kelvora_objects_shot: cannot write %s\n", file.c_str());
+            std::fprintf(stderr, "kelvora_story_shot: cannot write %s\n", file.c_str());
     }
 };
 
@@ -99,16 +99,23 @@ void DrawCentred(TGfxFonts& fonts, int font, std::string_view text, float centre
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: kelvora_objects_shot <runtime dir> <out dir>\n");
+        std::fprintf(stderr, "usage: kelvora_story_shot <runtime dir> <out dir>\n");
         return 2;
     }
     const std::string out = std::string(argv[2]) + "/";
     Stage stage;
     if (!stage.Load(argv[1])) {
-        std::fprintf(stderr, "kelvora_objects_shot: cannot load the data of %s\n", argv[1]);
+        std::fprintf(stderr, "kelvora_story_shot: cannot load the data of %s\n", argv[1]);
         return 1;
     }
     TGameState& s = stage.state;
+    // The scroll holds lines up to about 480 pixels of font 1.
+    if (TGfxFont* f = stage.fonts.Items(1))
+        for (int l = 1; l <= kStoryLevels; ++l)
+            for (int i = 1; i <= kStoryLinesPerLevel; ++i)
+                if (f->TextWidth(StoryLine(l, i)) > 480)
+                    std::printf("kelvora_story_shot: level %d line %d is %.0f pixels wide\n", l,
+                                i, f->TextWidth(StoryLine(l, i)));
     const int level = argc > 3 ? std::atoi(argv[3]) : 5;
 
     for (bool grown : {false, true}) {
@@ -180,7 +187,7 @@ int main(int argc, char** argv) {
         // The level-intro form's labels, as the form centres them on x 512.
         auto lines = [&] {
             if (!s.ScrollDone) return;
-            DrawCentred(stage.fonts, 7, "Level " + std::to_string(level), 512, 120, 0xFF6A3A1D);
+            DrawCentred(stage.fonts, 7, "Level " + std::to_string(level), 512, 40, 0xFF6A3A1D);
             for (int i = 1; i <= 5; ++i)
                 DrawCentred(stage.fonts, 1, StoryLine(level, i), 512, 380 + 28.0f * (i - 1),
                             0xFF40291A);
