@@ -1,7 +1,16 @@
 // The window's hooks: which screen and level behaviour runs at each point of its states.
 #include "board/tfing.h"
+#include "board/tkombobar.h"
 #include "board/tzadnik.h"
+#include "objects/FinalPicture.h"
+#include "objects/LevelClock.h"
+#include "objects/LevelIntro.h"
 #include "objects/Shop.h"
+#include "objects/StoryDoctor.h"
+#include "objects/StoryText.h"
+#include "objects/TitleDoctor.h"
+#include "engine/GuiButton.h"
+#include "engine/GuiLabel.h"
 #include "shell/ShellHooks.h"
 #include "engine/GuiControls.h"
 #include "engine/GuiEdit.h"
@@ -16,6 +25,8 @@
 #include "screens/ShareScreen.h"
 #include "shell/Unit1.h"
 
+#include <cmath>
+
 namespace {
 constexpr int kEsc = 27, kEnter = 13;
 }
@@ -25,8 +36,48 @@ void TForm1::WireHooks() {
     World.Hooks = shellHooks_.get();
 
     Hooks.BuildLevel = [this] { BuildLevelBoard(World); };
+    Hooks.DrawBonusCounts = [this] { tkombobar::DrawCounts(World); };
     Hooks.CreateShop = [this] {
         shellHooks_->CreateShop([this] { Go(37, 36); });
+    };
+    World.OnEnterState = [this](uint8_t state) { States.EnterState(state); };
+    World.OnLeaveState = [this](uint8_t state) { States.LeaveState(state); };
+    Hooks.CreateTitleDoctor = [this] {
+        if (SpriteEngine) new Ttitledoctor(World, 10, 150);
+    };
+    Hooks.CreateFinalPicture = [this] {
+        if (SpriteEngine) new tfinal(World, 0, 0);
+    };
+    Hooks.EnterStory = [this] {
+        if (SpriteEngine) new tlabdoctor1(World, 10, 150);
+        for (int i = 1; i <= 5; ++i) SetLabel("story" + std::to_string(i), "");
+        // The speech window shows these later; they are centred on its middle now.
+        TGfxFont* font = Fonts.Items(11);
+        for (int i = 11; i <= 35; ++i)
+            if (auto* l = dynamic_cast<TGuiLabel*>(Control("Label" + std::to_string(i)))) {
+                l->Hide();
+                if (font) l->SetLeft(int(std::lround(533 - font->TextWidth(l->Text()) / 2)));
+            }
+        for (const char* name : {"l_story_dontshow", "b_story_next", "b_story_check", "b_story_skip"})
+            if (TGuiControl* c = Control(name)) c->Hide();
+        if (auto* next = dynamic_cast<TGuiButton*>(Control("b_story_next"))) next->Caption = "Start";
+        SetCheckFrames("b_story_check", Game.ShowStory != 0);
+    };
+    Hooks.EnterLevelIntro = [this] {
+        if (SpriteEngine) {
+            new trazvertka(World, 250);
+            new tlabdoctor2(World, 5, 150);
+        }
+        SetLabel("Label7", "");
+        TGfxFont* font = Fonts.Items(1);
+        for (int i = 1; i <= 5; ++i) {
+            const std::string name = "story" + std::to_string(i);
+            SetLabel(name, "");
+            if (TGuiControl* c = Control(name); c && font) {
+                const std::string line(StoryLine(Game.LevelNumber, i));
+                c->SetLeft(int(std::lround(512 - font->TextWidth(line) / 2)));
+            }
+        }
     };
     WireScreens();
     auto bind = Hooks.BindScreens;
@@ -117,6 +168,7 @@ void TForm1::WireScreens() {
     Hooks.EnterExitScreen = [this] {
         Game.ScreenState = 32;
         if (!ShareScreen || !ShareScreen->Enter()) Terminate();
+        else Timer1.SetEnabled(true); // the countdown runs on the level clock's timer
     };
     Hooks.DrawExitScreen = [this] {
         if (!ShareScreen) return;

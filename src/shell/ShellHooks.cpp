@@ -1,4 +1,7 @@
 #include "shell/ShellHooks.h"
+#include "objects/Flask.h"
+#include "objects/LevelClock.h"
+#include "objects/MoleculePart.h"
 #include "objects/texplosion.h"
 #include "shell/Unit1.h"
 
@@ -7,3 +10,11 @@ void TShellHooks::CreateExplosion(float x, float y) {
 }
 
 void TShellHooks::EnterGameOver() { form_.States.EnterState(14); }
+
+void TShellHooks::CreateMoleculePart(float x, float y) { ::CreateMoleculePart(form_.World, x, y); }
+
+void TShellHooks::CreateLevelObjects() {
+    TLevelObjects::CreateLevelObjects();
+    new tclocks(form_.World, 15, 15);
+    new tcolba(form_.World, 40, 225);
+}

@@ -11,6 +11,9 @@ public:
 
     void CreateExplosion(float x, float y) override;
     void EnterGameOver() override;
+    void CreateMoleculePart(float x, float y) override;
+    // The guide and HUD, then the sand clock and the flask.
+    void CreateLevelObjects() override;
 
 private:
     TForm1& form_;

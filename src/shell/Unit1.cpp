@@ -1,5 +1,6 @@
 #include "shell/Unit1.h"
 #include "shell/ShellHooks.h"
+#include "objects/LevelClock.h"
 #include "screens/ShareScreen.h"
 #include "engine/GuiControls.h"
 #include "engine/GuiLabel.h"
@@ -252,7 +253,7 @@ void TForm1::TimerTimer() {
 }
 
 void TForm1::Timer1Timer() {
-    if (Game.ScreenState == 13 && Game.LevelTimeLeft > 0) Game.LevelTimeLeft -= 0.1;
+    RunLevelClock(Game);
     if (Game.ScreenState == 32) {
         if (ShareScreen) ShareScreen->TickCountdown();
         else if (ExitCountdown > 0) --ExitCountdown;

@@ -141,6 +141,12 @@ std::string TGameRunner::StateJson() const {
     j["BoardPhase"] = g.BoardPhase;
     j["LevelTimeLeft"] = g.LevelTimeLeft;
     j["StateTicks"] = form_->StateTicks;
+    j["AdvanceRequested"] = int(g.AdvanceRequested);
+    j["ScrollDone"] = int(g.ScrollDone);
+    j["UnderlayCount"] = g.UnderlayCount;
+    j["UnderlayCleared"] = int(g.UnderlayCleared);
+    j["LevelDone"] = int(g.LevelDone);
+    j["sprites"] = form_->SpriteEngine ? form_->SpriteEngine->Count() : 0;
     j["closed"] = form_->Closed();
     nlohmann::json grid = nlohmann::json::array();
     for (int r = 1; r <= BoardSize; ++r) {
