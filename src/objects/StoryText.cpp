@@ -1,4 +1,5 @@
 #include "objects/StoryText.h"
+
 // Apostrophes are the Windows-1252 closing quote, byte 146, written as its own literal so
 // that no letter after it reads as part of the escape.
 const TStoryLines StoryLines = {{
@@ -14,10 +15,10 @@ const TStoryLines StoryLines = {{
     }},
     // Level 2
     {{
-        "Good start! Anna, our chemist, says the flask",
-        "needs a stronger mixture. The virus has learned",
-        "to hide behind thick cell walls. Break them",
-        "and bring her every molecule you can find.",
+        "Good start! Anna, our chemist, says the",
+        "flask needs a stronger mixture. The virus",
+        "hides behind thick cell walls now. Break",
+        "them and bring her every molecule you find.",
         "",
     }},
     // Level 3
@@ -44,9 +45,9 @@ const TStoryLines StoryLines = {{
     }},
     // Level 5
     {{
-        "The first test batch works on mice! They are",
-        "healthy, cheerful and demanding more cheese.",
-        "Now we need a mixture strong enough for people.",
+        "The first test batch works on mice! They",
+        "are healthy, cheerful and want more cheese.",
+        "Now we need a mixture that works on people.",
         "",
         "",
     }},
@@ -76,17 +77,17 @@ const TStoryLines StoryLines = {{
     {{
         "Halfway there! Anna"
         "\x92"
-        "s formula holds against the",
-        "new strain. We cheered so loudly that the",
-        "neighbours called the police. We gave the",
-        "officers a flu shot and sent them home happy.",
+        "s formula holds against",
+        "the new strain. We cheered so loudly that",
+        "the neighbours called the police. We gave",
+        "the officers a flu shot and sent them home.",
         "",
     }},
     // Level 9
     {{
         "A reporter came to ask about the vaccine.",
-        "Pipette sat on her notebook and glowed at her,",
-        "so tomorrow"
+        "Pipette sat on her notebook and glowed, so",
+        "tomorrow"
         "\x92"
         "s paper will be about glowing cats.",
         "Fine by us: fewer questions, more time for",
@@ -102,13 +103,13 @@ const TStoryLines StoryLines = {{
     }},
     // Level 11
     {{
-        "Disaster! The power was off for an hour and the",
-        "freezer warmed up. Half our samples are ruined.",
-        "Tom pedalled the emergency generator all night.",
+        "Disaster! A power cut warmed the freezer, and",
+        "half of our samples are ruined. Tom pedalled",
+        "the emergency generator all night long.",
         "Heroes don"
         "\x92"
-        "t always wear capes; sometimes they",
-        "wear lab coats and very tired smiles.",
+        "t always wear capes; some wear",
+        "lab coats and very tired smiles.",
     }},
     // Level 12
     {{

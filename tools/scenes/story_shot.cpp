@@ -11,6 +11,8 @@
 #include "engine/GfxFonts.h"
 #include "engine/GfxImages.h"
 #include "engine/GfxSprite.h"
+#include "engine/GuiBase.h"
+#include "engine/GuiLabel.h"
 #include "engine/Random.h"
 #include "engine/Screenshot.h"
 #include "engine/XParticles.h"
@@ -41,6 +43,8 @@ struct Stage {
     TXParticleManager particles{&canvas, rng};
     TGameState state;
     TGameWorld world;
+    TGuiOwner owner;
+    TGuiBase gui{&owner};
 
     bool Load(const std::string& runtime) {
         if (!device.Initialize()) return false;
@@ -60,6 +64,14 @@ struct Stage {
         world.Particles = &particles;
         world.Rng = &rng;
         world.OnEnterState = [this](uint8_t s) { state.ScreenState = s; };
+        gui.SetCanvas(&canvas);
+        gui.SetImages(&images);
+        gui.SetFonts(&fonts);
+        // The screens' forms, when the data has them; every form starts hidden.
+        if (gui.LoadFromFile(runtime + "/Data/gfx.fgg")) {
+            world.Gui = &gui;
+            for (int i = 0; i < gui.Root().ChildCount(); ++i) gui.Root().Child(i)->Hide();
+        }
         return ok;
     }
 
@@ -79,6 +91,10 @@ struct Stage {
                     if (particles.Items(k)->Name != "dontpaint")
                         particles.Items(k)->Draw(canvas, 0, 0);
                 if (overlay) overlay();
+                if (world.Gui) {
+                    gui.Update();
+                    gui.Draw();
+                }
             };
             device.Render(0xFF000000, true);
         }
@@ -109,13 +125,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     TGameState& s = stage.state;
-    // The scroll holds lines up to about 480 pixels of font 1.
+    // The scroll's labels are 480 pixels wide; lines keep clear of their edges.
     if (TGfxFont* f = stage.fonts.Items(1))
         for (int l = 1; l <= kStoryLevels; ++l)
             for (int i = 1; i <= kStoryLinesPerLevel; ++i)
-                if (f->TextWidth(StoryLine(l, i)) > 480)
-                    std::printf("kelvora_story_shot: level %d line %d is %.0f pixels wide\n", l,
-                                i, f->TextWidth(StoryLine(l, i)));
+                if (f->TextWidth(StoryLine(l, i)) > 450)
+                    std::printf("kelvora_story_shot: level %d line %d is %.0f pixels wide\n", l, i,
+                                f->TextWidth(StoryLine(l, i)));
     const int level = argc > 3 ? std::atoi(argv[3]) : 5;
 
     for (bool grown : {false, true}) {
@@ -171,6 +187,18 @@ int main(int argc, char** argv) {
         stage.world.Engine = &engine;
         s.ScreenState = 34;
         new tlabdoctor1(stage.world, 10, 150);
+        // As the story screen's entry leaves them: labels hidden and centred on x 533.
+        if (TGuiControl* form = stage.gui.FindControl("scr_story")) {
+            form->Show();
+            form->BringToFront();
+            for (int i = 11; i <= 35; ++i)
+                if (auto* l = dynamic_cast<TGuiLabel*>(
+                        stage.gui.FindControl("Label" + std::to_string(i)))) {
+                    l->Hide();
+                    if (TGfxFont* f = stage.fonts.Items(11))
+                        l->SetLeft(int(std::lround(533 - f->TextWidth(l->Text()) / 2)));
+                }
+        }
         stage.Shoot(out + "story.png", engine, 300, nullptr, nullptr, nullptr);
     }
 
@@ -184,9 +212,20 @@ int main(int argc, char** argv) {
         s.AdvanceRequested = 0;
         new trazvertka(stage.world, 250);
         new tlabdoctor2(stage.world, 5, 150);
+        // The story screen's form goes when its state is left.
+        if (TGuiControl* story = stage.gui.FindControl("scr_story")) story->Hide();
+        TGuiControl* history = stage.gui.FindControl("G_history");
+        if (history) {
+            history->Show();
+            history->BringToFront();
+            for (int i = 1; i <= 5; ++i)
+                if (TGuiControl* c = stage.gui.FindControl("story" + std::to_string(i)))
+                    if (TGfxFont* f = stage.fonts.Items(1))
+                        c->SetLeft(int(std::lround(512 - f->TextWidth(StoryLine(level, i)) / 2)));
+        }
         // The level-intro form's labels, as the form centres them on x 512.
         auto lines = [&] {
-            if (!s.ScrollDone) return;
+            if (!s.ScrollDone || history) return;
             DrawCentred(stage.fonts, 7, "Level " + std::to_string(level), 512, 40, 0xFF6A3A1D);
             for (int i = 1; i <= 5; ++i)
                 DrawCentred(stage.fonts, 1, StoryLine(level, i), 512, 380 + 28.0f * (i - 1),
