@@ -27,6 +27,10 @@ void RecordingRenderer::OutputSize(int& width, int& height) const {
 TextureId RecordingRenderer::CreateTexture(int width, int height, const uint32_t* pixels) {
     if (width <= 0 || height <= 0) return 0;
     const TextureId id = next_++;
+    if (!keepBatches) {
+        textures[id] = Texture{width, height, {}};
+        return id;
+    }
     textures[id] = Texture{width, height,
                            pixels ? std::vector<uint32_t>(pixels, pixels + size_t(width) * height)
                                   : std::vector<uint32_t>(size_t(width) * height)};

@@ -37,7 +37,8 @@ public:
     bool ReadPixels(std::vector<uint32_t>& pixels, int& width, int& height) override;
 
     std::vector<Batch> batches;
-    // Long runs only count frames: the batches of a frame are dropped when it is presented.
+    // Long runs only count frames: the batches of a frame are dropped when it is presented,
+    // and textures keep their sizes but not their pixels.
     bool keepBatches = true;
     std::vector<uint32_t> clears;
     std::vector<DeviceRect> clips;
