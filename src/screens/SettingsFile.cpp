@@ -60,14 +60,24 @@ public:
         else
             Fail();
     }
+    // A stored text is whole groups of five characters, eight letters each: a line cut short
+    // or with foreign characters would decode to bytes that were never written.
+    std::optional<std::string> TextLine() {
+        auto line = Next();
+        if (!line) return std::nullopt;
+        if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
+        if (line->size() % 8 != 0 || DecodeGroups(*line).size() != line->size() * 5)
+            return Fail();
+        return DecodeText(*line);
+    }
     void Text(std::string& text) {
-        if (const auto line = Next()) text = DecodeText(*line);
+        if (auto decoded = TextLine()) text = std::move(*decoded);
     }
     // A high-score text: an empty one keeps what is there.
     void Entry(std::string& text, bool number) {
-        const auto line = Next();
+        auto line = TextLine();
         if (!line) return;
-        std::string decoded = DecodeText(*line);
+        std::string decoded = std::move(*line);
         if (decoded.empty()) return;
         if (number) {
             const auto value = ParseDecimal(decoded);
@@ -147,9 +157,9 @@ bool ParseSettings(std::string_view text, TGameState& s) {
     std::array<std::string, TGameState::MaxProfiles> names;
     int read = 0;
     for (; read < *count; ++read) {
-        const auto line = in.Next();
-        if (!line) break;
-        names[size_t(read)] = DecodeText(*line);
+        auto name = in.TextLine();
+        if (!name) break;
+        names[size_t(read)] = std::move(*name);
     }
     s.Profiles = names;
     s.ProfileCount = read;

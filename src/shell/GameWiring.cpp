@@ -156,6 +156,7 @@ void TForm1::WireScreens() {
             Game.ScreenState = 32;
             if (ShareScreen) ShareScreen->SwitchOff();
             ExitCountdown = 0;
+            TShareScreen::OpenLink(Platform.shell()); // as every closing of the window does
             Terminate();
             return;
         }
@@ -167,8 +168,10 @@ void TForm1::WireScreens() {
     // The exit screen.
     Hooks.EnterExitScreen = [this] {
         Game.ScreenState = 32;
-        if (!ShareScreen || !ShareScreen->Enter()) Terminate();
-        else Timer1.SetEnabled(true); // the countdown runs on the level clock's timer
+        if (!ShareScreen || !ShareScreen->Enter()) {
+            TShareScreen::OpenLink(Platform.shell());
+            Terminate();
+        } else Timer1.SetEnabled(true); // the countdown runs on the level clock's timer
     };
     Hooks.DrawExitScreen = [this] {
         if (!ShareScreen) return;
@@ -178,7 +181,10 @@ void TForm1::WireScreens() {
         ShareScreen->DrawScreen(MyCanvas, &Fonts);
     };
     Hooks.ExitScreenPress = [this](int, int) {
-        if (ShareScreen && ShareScreen->Click(Platform.shell()) && FormCloseQuery()) Terminate();
+        if (ShareScreen && ShareScreen->Click(Platform.shell()) && FormCloseQuery()) {
+            TShareScreen::OpenLink(Platform.shell());
+            Terminate();
+        }
     };
     Hooks.OpenExitLink = [this] { TShareScreen::OpenLink(Platform.shell()); };
 }

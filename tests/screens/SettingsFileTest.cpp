@@ -195,6 +195,16 @@ TEST_F(SettingsFileTest, DamagedFilesKeepDefaultsAndAreKeptAside) {
              EXPECT_EQ(s.HighScoreTable, defaults.HighScoreTable);
              EXPECT_EQ(s.ProfileCount, 0);
          }},
+        {"cut in the middle of a name", join(good, 9) + good[9].substr(0, 5),
+         [&](const TGameState& s) {
+             EXPECT_EQ(s.Country, played.Country);
+             EXPECT_EQ(s.HighScoreTable, defaults.HighScoreTable); // no half-decoded name
+         }},
+        {"foreign characters in a profile name", replaced(71, good[71] + "zzzzzzzz"),
+         [&](const TGameState& s) {
+             EXPECT_EQ(s.ProfileCount, 0);
+             EXPECT_EQ(s.HighScoreTable, played.HighScoreTable);
+         }},
         {"cut inside the profile names", join(good, 72),
          [&](const TGameState& s) {
              EXPECT_EQ(s.HighScoreTable, played.HighScoreTable);
