@@ -66,8 +66,7 @@ public:
         auto line = Next();
         if (!line) return std::nullopt;
         if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
-        if (line->size() % 8 != 0 || DecodeGroups(*line).size() != line->size() * 5)
-            return Fail();
+        if (line->size() % 8 != 0 || DecodeGroups(*line).size() != line->size() * 5) return Fail();
         return DecodeText(*line);
     }
     void Text(std::string& text) {
