@@ -199,14 +199,7 @@ void TForm1::BindButtons() {
     OnButton("b_graphics_fullscreen", [this, check] {
         check();
         Device.SetWindowed(!Device.Windowed());
-        if (Device.Windowed()) {
-            int sw = 0, sh = 0;
-            Platform.window().GetScreenSize(sw, sh);
-            Platform.window().SetPosition(int(std::lround(sw / 2.0 - Device.Width() / 2.0)),
-                                          int(std::lround(sh / 2.0 - Device.Height() / 2.0)));
-        } else {
-            Platform.window().SetPosition(0, 0);
-        }
+        PlaceWindow();
         Game.FullScreen = Device.Windowed() ? 0 : 1;
         UpdateGraphicsControls();
     });

@@ -146,14 +146,7 @@ bool TForm1::FormCreate() {
     KeySets.FreeSpecialKeys = Game.FreeSpecialKeys;
 
     // 11. Centre the window; canvas and device follow the settings.
-    if (Device.Windowed()) {
-        int sw = 0, sh = 0;
-        Platform.window().GetScreenSize(sw, sh);
-        Platform.window().SetPosition(int(std::lround(sw / 2.0 - Device.Width() / 2.0)),
-                                      int(std::lround(sh / 2.0 - Device.Height() / 2.0)));
-    } else {
-        Platform.window().SetPosition(0, 0);
-    }
+    PlaceWindow();
     MyCanvas.Antialias = Game.Antialias != 0;
     Device.SetVSync(Game.VSync != 0);
 
@@ -213,6 +206,17 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::Run(long maxPasses) { loop_.Run(maxPasses); }
+
+void TForm1::PlaceWindow() {
+    if (Device.Windowed()) {
+        int sw = 0, sh = 0;
+        Platform.window().GetScreenSize(sw, sh);
+        Platform.window().SetPosition(int(std::lround(sw / 2.0 - Device.Width() / 2.0)),
+                                      int(std::lround(sh / 2.0 - Device.Height() / 2.0)));
+    } else {
+        Platform.window().SetPosition(0, 0);
+    }
+}
 
 void TForm1::DeviceInitialize(bool& success) {
     // Images first: fonts of an archive load only when its images did.

@@ -100,6 +100,8 @@ public:
     void PlayEffect(std::string_view name) { Sound.PlayEffect(name, Game.SoundVolume); }
     // Applies the selected display mode; false (after the error box) when the device fails.
     bool ApplyDisplaySettings();
+    // Windowed: centred on the screen, to the nearest pixel; full screen: at (0, 0).
+    void PlaceWindow();
     // The Delta that sprites move by this frame: 0.001 when the tick count advanced.
     float MoveDelta();
 
