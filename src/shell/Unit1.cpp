@@ -240,6 +240,13 @@ bool TForm1::ApplyDisplaySettings() {
         Device.SetHeight(e.Height());
     }
     Device.SetWindowed(Game.FullScreen == 0);
+    Platform.window().SetFullScreen(Game.FullScreen != 0);
+    Platform.window().SetClientSize(Device.Width(), Device.Height());
+    if (Device.Windowed()) {
+        int sw = 0, sh = 0;
+        Platform.window().GetScreenSize(sw, sh);
+        Platform.window().SetPosition((sw - Device.Width()) / 2, (sh - Device.Height()) / 2);
+    }
     MyCanvas.Antialias = Game.Antialias != 0;
     Device.SetVSync(Game.VSync != 0);
     if (!Device.Running() && !Device.Initialize()) {
