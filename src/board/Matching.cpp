@@ -114,16 +114,39 @@ bool FindMatches(TGameState& s, TRandom& rng) {
     return true;
 }
 
-std::optional<TMoveFound> FindFirstMove(const TGameState& s) {
+namespace {
+
+// Every pair in the hint's scan order; `visit` returns true to stop the scan.
+template <typename Visit> void ScanMoves(const TGameState& s, Visit visit) {
     for (int i = 1; i <= BoardSize - 1; ++i)
         for (int j = 1; j <= BoardSize; ++j) {
             TCell upper{j, i}, lower{j, i + 1};
-            if (auto p = MatchPair(s, upper, lower, kVertical)) return TMoveFound{upper, lower, *p};
+            if (auto p = MatchPair(s, upper, lower, kVertical))
+                if (visit(TMoveFound{upper, lower, *p})) return;
             TCell left{i, j}, right{i + 1, j};
             if (auto p = MatchPair(s, left, right, kHorizontal))
-                return TMoveFound{left, right, 6 + *p};
+                if (visit(TMoveFound{left, right, 6 + *p})) return;
         }
-    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<TMoveFound> FindFirstMove(const TGameState& s) {
+    std::optional<TMoveFound> first;
+    ScanMoves(s, [&](const TMoveFound& m) {
+        first = m;
+        return true;
+    });
+    return first;
+}
+
+std::vector<TMoveFound> FindAllMoves(const TGameState& s) {
+    std::vector<TMoveFound> moves;
+    ScanMoves(s, [&](const TMoveFound& m) {
+        moves.push_back(m);
+        return false;
+    });
+    return moves;
 }
 
 bool HasNoMove(const TGameState& s, int shuffleButtonsShown) {

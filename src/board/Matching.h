@@ -3,6 +3,7 @@
 #include "shell/GameState.h"
 #include <optional>
 #include <span>
+#include <vector>
 
 // Line search, the neighbour blast of bonus kind 2 and the search for a remaining move.
 // A cell of colour 0 holds no chip and is never part of a line or a move.
@@ -28,5 +29,7 @@ struct TMoveFound {
 // pair (column j, rows i, i+1), then the horizontal pair (columns i, i+1, row j). A swap that
 // completes a line by its middle cell is not among the patterns, so it is never found.
 std::optional<TMoveFound> FindFirstMove(const TGameState& s);
+// Every move the same scan finds, in its order (a pair that holds two patterns counts once).
+std::vector<TMoveFound> FindAllMoves(const TGameState& s);
 // True when no pattern holds and no shuffle button is left to get the player out.
 bool HasNoMove(const TGameState& s, int shuffleButtonsShown);

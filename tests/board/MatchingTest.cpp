@@ -335,6 +335,12 @@ TEST(MatchTest, ScanTakesPairIndexBeforeRow) {
     EXPECT_EQ(found->first, (TCell{1, 5}));
     EXPECT_EQ(found->second, (TCell{2, 5}));
     EXPECT_EQ(found->pattern, 6);
+    // The full scan lists both, in the same order.
+    const std::vector<TMoveFound> all = FindAllMoves(s);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].first, (TCell{1, 5}));
+    EXPECT_EQ(all[1].first, (TCell{5, 2}));
+    EXPECT_EQ(all[1].second, (TCell{5, 3}));
     // Without that move, the other one is found.
     s.ColourGrid[1][5] = 4;
     found = FindFirstMove(s);

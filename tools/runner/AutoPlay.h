@@ -1,0 +1,64 @@
+#pragma once
+#include "tools/runner/Scenario.h"
+#include <functional>
+#include <string>
+#include <vector>
+
+class TGameRunner;
+struct TGameState;
+
+// What one autoplayed move came to.
+enum class TAutoPlayResult {
+    Moved,      // a swap was made and the board settled (or the level ended on it)
+    Shuffled,   // no move on the board: a shuffle button was pressed and the new board stands
+    NotPlaying, // not on the playing screen, or the level is over
+    NoMove,     // no move and no shuffle button left
+    Ignored,    // the board did not take the presses
+    Timeout,    // the board did not settle within the limits
+};
+const char* AutoPlayResultName(TAutoPlayResult result);
+
+// Frame limits of the waits; every wait ends at its limit, so the player never hangs.
+struct TAutoPlayLimits {
+    int readyFrames = 3000;  // the board to wait for input before a move
+    int startFrames = 100;   // the swap or shuffle to start after the last press
+    int settleFrames = 5000; // a move with its cascades, or a shuffle, to settle
+    int finishFrames = 1500; // PlayUntil: the game to reach the goal on its own after the last move
+    int gapFrames = 3;       // between the pointer moving, pressing and releasing
+};
+
+// Plays the board as a person would, through the runner's mouse only: the pointer moves onto
+// a chip, presses and releases, then onto its neighbour. Moves come from the board's own move
+// scan; among them the first that takes the most underlay tiles, else the first found.
+class TAutoPlayer {
+public:
+    explicit TAutoPlayer(TGameRunner& runner, TAutoPlayLimits limits = {});
+
+    TAutoPlayResult PlayMove();
+    // Moves until done holds: the moves played, or -1 when it gives up (Reason says why).
+    int PlayUntil(const std::function<bool(const TGameState&)>& done, int maxMoves);
+
+    // Why the last move or PlayUntil stopped; empty after a move that went through.
+    std::string Reason;
+    // Every input and wait so far as scenario steps (waits merged): replaying them on a runner
+    // with the same seed plays the same game.
+    std::vector<TScenarioStep> Recorded;
+    int MovesOnTiles = 0; // moves chosen for the underlay tiles they take
+
+private:
+    bool WaitFor(const std::function<bool()>& condition, int frames);
+    void Do(TScenarioStep step);
+    void PressAt(int x, int y);
+    // False when the board cannot take input now; Reason is set.
+    TAutoPlayResult WaitReady();
+    TAutoPlayResult Shuffle();
+
+    TGameRunner& runner_;
+    TAutoPlayLimits limits_;
+};
+
+// One move with the default limits: true when a swap or a shuffle went through.
+bool PlayMove(TGameRunner& runner);
+// Moves until done holds or maxMoves were played: the moves played, or -1 when it gave up.
+int PlayUntil(TGameRunner& runner, const std::function<bool(const TGameState&)>& done,
+              int maxMoves);
