@@ -1,4 +1,6 @@
 // Whole levels through the headless runner, played by the autoplayer with the mouse.
+#include "board/Matching.h"
+#include "board/TFishka.h"
 #include "shell/Unit1.h"
 #include "support/GameFolder.h"
 #include "tools/runner/AutoPlay.h"
@@ -28,6 +30,24 @@ protected:
     static bool RunUntil(TGameRunner& runner, const std::function<bool()>& condition, int frames) {
         for (int i = 0; i < frames && !condition(); ++i) runner.RunFrames(1);
         return condition();
+    }
+
+    // Repaints every chip so that no swap makes a line: equal colours never stand within two
+    // cells of each other on a row or a column.
+    static void DealStuckBoard(TGameRunner& runner) {
+        TForm1& form = runner.Form();
+        for (int i = 0; i < form.SpriteEngine->Count(); ++i)
+            if (auto* chip = dynamic_cast<TFishka*>(form.SpriteEngine->Items(i));
+                chip && !chip->IsDead) {
+                const TCell cell = CellAtPosition(form.Game, chip->X, chip->Y);
+                chip->Colour = (cell.c + 2 * cell.r) % 5 + 1;
+            }
+        runner.RunFrames(1); // the chips write their colours to the grid
+    }
+    static int ShuffleButtonsShown(TForm1& form) {
+        int shown = 0;
+        for (const char* name : {"G_mix1", "G_mix2", "G_mix3"}) shown += form.FormVisible(name);
+        return shown;
     }
 
     TGameFolder folder{"levelflow"};
@@ -135,4 +155,31 @@ TEST_F(LevelFlowTest, TheSameSeedAndInputGiveTheSameGame) {
     Play(*other, 6);
     other->Execute(script, error);
     EXPECT_NE(board(*other).grid, first.grid);
+}
+
+TEST_F(LevelFlowTest, WithoutAMoveTheShuffleButtonsHelpUntilNoneIsLeft) {
+    auto runner = Start();
+    TForm1& form = runner->Form();
+    Play(*runner, 3);
+    ASSERT_TRUE(PlayMove(*runner));
+    const int buttons = ShuffleButtonsShown(form);
+    ASSERT_GT(buttons, 0);
+
+    DealStuckBoard(*runner);
+    ASSERT_FALSE(FindFirstMove(form.Game));
+    TAutoPlayer player(*runner);
+    EXPECT_EQ(player.PlayMove(), TAutoPlayResult::Shuffled) << player.Reason;
+    EXPECT_EQ(ShuffleButtonsShown(form), buttons - 1);
+    EXPECT_EQ(player.PlayMove(), TAutoPlayResult::Moved) << player.Reason << " on the new board";
+
+    for (const char* name : {"G_mix1", "G_mix2", "G_mix3"}) form.HideForm(name);
+    // A goal out of reach in the moves allowed: it stops at the limit.
+    ASSERT_EQ(player.PlayUntil([](const TGameState& s) { return s.ScreenState == 16; }, 2), -1);
+    EXPECT_NE(player.Reason.find("after 2 moves"), std::string::npos) << player.Reason;
+    DealStuckBoard(*runner);
+    EXPECT_EQ(player.PlayMove(), TAutoPlayResult::NoMove);
+    EXPECT_NE(player.Reason.find("no shuffle"), std::string::npos) << player.Reason;
+    EXPECT_EQ(player.PlayUntil([](const TGameState& s) { return s.ScreenState == 16; }, 5), -1)
+        << "gives up instead of waiting for ever";
+    EXPECT_NE(player.Reason.find("no move"), std::string::npos) << player.Reason;
 }

@@ -161,8 +161,11 @@ TAutoPlayResult TAutoPlayer::Shuffle() {
     const TIntRect r = button->ScreenRect();
     PressAt((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
     const TGameState& s = form.Game;
-    if (!WaitFor([&] { return s.BoardPhase == PhaseShuffle || LevelOver(s); },
-                 limits_.startFrames)) {
+    // The pressed button hides itself; the shuffle may be over before the release is.
+    const auto taken = [&] {
+        return s.BoardPhase == PhaseShuffle || LevelOver(s) || ShownShuffleButton(form) != button;
+    };
+    if (!WaitFor(taken, limits_.startFrames)) {
         Reason = "the shuffle button " + button->Name + " did not start a shuffle";
         return TAutoPlayResult::Ignored;
     }
