@@ -313,8 +313,13 @@ TEST_F(ScreensEndToEndTest, VolumeButtonsStopAtTheirLimits) {
 
     form().Click("b_sound_musicmax");
     EXPECT_EQ(game().MusicVolume, 250) << "a disabled button ignores the click";
+    auto& mixer = runner->Audio().musicVolume;
+    const int loudest = mixer[form().Sound.SongId(1)];
     form().Click("b_sound_musicmin");
     EXPECT_EQ(game().MusicVolume, 225);
+    EXPECT_LT(mixer[form().Sound.SongId(1)], loudest) << "the songs follow at once";
+    for (int song : {2, 3})
+        EXPECT_EQ(mixer[form().Sound.SongId(song)], mixer[form().Sound.SongId(1)]);
     EXPECT_TRUE(enabled("b_sound_musicmax"));
     EXPECT_EQ(gauge("bar_music"), 225);
 
@@ -353,6 +358,16 @@ TEST_F(ScreensEndToEndTest, GraphicsTogglesShowTheirSettingByFrames) {
     }
     EXPECT_EQ(game().FullScreen, 0);
     EXPECT_FALSE(runner->Platform().scriptedWindow.config().fullScreen);
+
+    // The screen size waits for the page to be left, by Escape as by the back button.
+    ASSERT_EQ(label("resolution"), "800x600");
+    form().Click("b_graphics_resolution_prev");
+    EXPECT_EQ(label("resolution"), "1024x768");
+    EXPECT_EQ(form().Device.Width(), 800);
+    Script("key 27");
+    EXPECT_EQ(state(), 8);
+    EXPECT_EQ(form().Device.Width(), 1024);
+    EXPECT_EQ(form().Device.Height(), 768);
 }
 
 TEST_F(ScreensEndToEndTest, DefaultKeysRestoreEveryBinding) {
