@@ -16,12 +16,12 @@ protected:
         EXPECT_TRUE(runner->Start());
         return runner;
     }
-    // Into a level of a new game, as the level intro would hand over; the player has turned
-    // the how-to-play pages off.
-    static void Play(TGameRunner& runner, int level = 1) {
+    // Into a level of a new game, as the level intro would hand over; unless tips is set,
+    // the player has turned the how-to-play pages off.
+    static void Play(TGameRunner& runner, int level = 1, bool tips = false) {
         runner.Form().Game.StartNewGame();
         runner.Form().Game.LevelNumber = level;
-        runner.Form().Game.ShowHowToPlay = 0;
+        runner.Form().Game.ShowHowToPlay = tips;
         runner.Form().States.Go(13);
         runner.RunFrames(20);
         ASSERT_EQ(runner.Form().Game.ScreenState, 13);
@@ -59,7 +59,7 @@ TEST_F(LevelFlowTest, ALevelIsWonByPlayingAndTheGameGoesOnToTheNext) {
     auto runner = Start();
     TForm1& form = runner->Form();
     TGameState& g = form.Game;
-    Play(*runner);
+    Play(*runner, 1, true); // the autoplayer closes the how-to-play pages
     const int scoreBefore = g.GetScore();
 
     TAutoPlayer player(*runner);

@@ -43,9 +43,16 @@ int GrownChips(TForm1& form) {
     return n;
 }
 
+// Play, the level-start pause and the how-to-play pages over the board.
 bool LevelOver(const TGameState& s) {
-    return (s.ScreenState != 13 && s.ScreenState != 29) || s.UnderlayCleared || s.LevelDone ||
-           s.LeavingPlay;
+    return (s.ScreenState != 13 && s.ScreenState != 29 && s.ScreenState != 33) ||
+           s.UnderlayCleared || s.LevelDone || s.LeavingPlay;
+}
+
+bool Shown(TGuiControl* control) {
+    bool shown = control != nullptr;
+    for (TGuiControl* p = control; p && shown; p = p->Parent()) shown = p->Visible();
+    return shown;
 }
 
 bool BoardTakesInput(TForm1& form) {
@@ -76,12 +83,8 @@ int TilesTaken(TForm1& form, const TUnderlay& underlay, const TMoveFound& move) 
 }
 
 TGuiControl* ShownShuffleButton(TForm1& form) {
-    for (const char* name : kShuffleButtons) {
-        TGuiControl* c = form.Control(name);
-        bool shown = c != nullptr;
-        for (TGuiControl* p = c; p && shown; p = p->Parent()) shown = p->Visible();
-        if (shown) return c;
-    }
+    for (const char* name : kShuffleButtons)
+        if (TGuiControl* c = form.Control(name); Shown(c)) return c;
     return nullptr;
 }
 
@@ -118,10 +121,17 @@ void TAutoPlayer::Do(TScenarioStep step) {
 }
 
 bool TAutoPlayer::WaitFor(const std::function<bool()>& condition, int frames) {
+    TForm1& form = runner_.Form();
     for (int i = 0; i < frames; ++i) {
         if (condition()) return true;
-        if (runner_.Form().Closed()) return false;
-        Do(Step(K::Wait, 1));
+        if (form.Closed()) return false;
+        // The how-to-play pages open over the level, even during a move, and hold the board
+        // until they are closed as a player would, by their OK button.
+        if (TGuiControl* ok = form.Control("b_howtoplay_ok");
+            form.Game.ScreenState == 33 && Shown(ok))
+            PressControl(*ok);
+        else
+            Do(Step(K::Wait, 1));
     }
     return condition();
 }
@@ -133,6 +143,11 @@ void TAutoPlayer::PressAt(int x, int y) {
     Do(Step(K::Wait, limits_.gapFrames));
     Do(Step(K::Release));
     Do(Step(K::Wait, limits_.gapFrames));
+}
+
+void TAutoPlayer::PressControl(const TGuiControl& control) {
+    const TIntRect r = control.ScreenRect();
+    PressAt((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }
 
 TAutoPlayResult TAutoPlayer::WaitReady() {
@@ -158,8 +173,7 @@ TAutoPlayResult TAutoPlayer::Shuffle() {
         Reason = "no move and no shuffle button left";
         return TAutoPlayResult::NoMove;
     }
-    const TIntRect r = button->ScreenRect();
-    PressAt((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    PressControl(*button);
     const TGameState& s = form.Game;
     // The pressed button hides itself; the shuffle may be over before the release is.
     const auto taken = [&] {

@@ -5,6 +5,7 @@
 #include <vector>
 
 class TGameRunner;
+class TGuiControl;
 struct TGameState;
 
 // What one autoplayed move came to.
@@ -29,7 +30,8 @@ struct TAutoPlayLimits {
 
 // Plays the board as a person would, through the runner's mouse only: the pointer moves onto
 // a chip, presses and releases, then onto its neighbour. Moves come from the board's own move
-// scan; among them the first that takes the most underlay tiles, else the first found.
+// scan; among them the first that takes the most underlay tiles, else the first found. The
+// how-to-play pages that open over a level are closed by their OK button.
 class TAutoPlayer {
 public:
     explicit TAutoPlayer(TGameRunner& runner, TAutoPlayLimits limits = {});
@@ -49,6 +51,7 @@ private:
     bool WaitFor(const std::function<bool()>& condition, int frames);
     void Do(TScenarioStep step);
     void PressAt(int x, int y);
+    void PressControl(const TGuiControl& control);
     // False when the board cannot take input now; Reason is set.
     TAutoPlayResult WaitReady();
     TAutoPlayResult Shuffle();
