@@ -52,7 +52,7 @@ private:
     void Do(TScenarioStep step);
     void PressAt(int x, int y);
     void PressControl(const TGuiControl& control);
-    // False when the board cannot take input now; Reason is set.
+    // Moved once the board takes input; otherwise why not, with Reason set.
     TAutoPlayResult WaitReady();
     TAutoPlayResult Shuffle();
 
