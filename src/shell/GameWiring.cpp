@@ -17,6 +17,7 @@
 #include "platform/Platform.h"
 #include "screens/Console.h"
 #include "screens/HighScores.h"
+#include "screens/HowToPlayPages.h"
 #include "screens/OnlineScores.h"
 #include "screens/ProfileScreens.h"
 #include "screens/Profiles.h"
@@ -102,6 +103,9 @@ void TForm1::WireScreens() {
     };
     Hooks.SubmitScore = [this] {
         OnlineScores::SubmitScore(Platform.http(), Platform.messageBox(), LoadScoreServer(), Game);
+    };
+    Hooks.HowToPlayTick = [this] {
+        if (GuiBase) ShowHowToPlayPage(GuiBase->Root(), Game.HowToPlayPage);
     };
     Hooks.FillHighScores = [this] {
         if (GuiBase) ShowHighScoreTable(GuiBase->Root(), Game, true);

@@ -495,3 +495,26 @@ TEST_F(ScreensEndToEndTest, EveryWayOfClosingOpensTheLinkFile) {
     EXPECT_TRUE(form().Closed());
     EXPECT_EQ(linkOpened(), 1u);
 }
+
+TEST_F(ScreensEndToEndTest, HowToPlayTextsFollowThePage) {
+    Start();
+    form().States.Go(13);
+    runner->RunFrames(20);
+    form().States.EnterState(33);
+    Script("wait 1");
+    EXPECT_EQ(label("Label3"), "Compose the lines of three or more equal elements horizontally ");
+    EXPECT_EQ(label("Label5"), "clicking the neighboring units.");
+    form().Click("b_howtoplay_right");
+    Script("wait 1");
+    EXPECT_EQ(label("Label3"),
+              "For passing every level you need to invent a special mistura and fill the flask.");
+    for (int i = 0; i < 3; ++i) form().Click("b_howtoplay_right");
+    Script("wait 1");
+    EXPECT_EQ(game().HowToPlayPage, 3);
+    EXPECT_EQ(label("Label3"), "\tArrange with this fish a group of three or more fishes of the "
+                               "same colour to get the bonus.");
+    EXPECT_EQ(label("Label4"), "") << "a line the page does not have is cleared";
+    EXPECT_FALSE(form().Control("b_howtoplay_right")->Visible());
+    Script("key 13\nwait 1");
+    EXPECT_EQ(state(), 13);
+}
