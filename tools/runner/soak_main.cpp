@@ -2,6 +2,7 @@
 //   kelvora_soak <working dir> [moves] [seed]
 #include "tools/runner/GameRunner.h"
 #include "tools/runner/Soak.h"
+#include "shell/Unit1.h"
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -32,8 +33,13 @@ int main(int argc, char** argv) {
     }
     runner.RunFrames(300);
     std::printf("start: %ld KiB resident\n", ResidentKiB());
-    const TSoakResult r = RunSoak(runner, moves, 500, [&](int done) {
-        std::printf("%6d moves, frame %ld: %ld KiB resident\n", done, runner.Frame(), ResidentKiB());
+    const TSoakResult r = RunSoak(runner, moves, 250, [&](int done) {
+        TForm1& form = runner.Form();
+        std::printf("%6d moves, frame %ld, level %d: %ld KiB resident, %d sprites, %d effects, "
+                    "%zu audio calls recorded\n",
+                    done, runner.Frame(), form.Game.LevelNumber, ResidentKiB(),
+                    form.SpriteEngine ? form.SpriteEngine->Count() : 0,
+                    form.Particles ? form.Particles->Count() : 0, runner.Audio().log.size());
         std::fflush(stdout);
     });
     std::printf("%d moves, %d levels won, %d games ended, %ld frames%s%s\n", r.moves, r.levelsWon,
