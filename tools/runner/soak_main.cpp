@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
                     done, runner.Frame(), form.Game.LevelNumber, ResidentKiB(),
                     form.SpriteEngine ? form.SpriteEngine->Count() : 0,
                     form.Particles ? form.Particles->Count() : 0, runner.Audio().log.size());
+        runner.Audio().ClearLog();
         std::fflush(stdout);
     });
     std::printf("%d moves, %d levels won, %d games ended, %ld frames%s%s\n", r.moves, r.levelsWon,

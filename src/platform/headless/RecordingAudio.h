@@ -31,6 +31,13 @@ public:
     bool open = false;
     int channels = 0;
 
+    // Forgets the calls so far (long runs would otherwise keep every one).
+    void ClearLog() {
+        log.clear();
+        log.shrink_to_fit();
+        played_.clear();
+        played_.shrink_to_fit();
+    }
     // Names of the sound files started, in order.
     std::vector<std::string> SoundsPlayed() const { return played_; }
 
