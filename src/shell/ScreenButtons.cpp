@@ -27,6 +27,11 @@ constexpr const char* kHoverButtons[] = {
 
 } // namespace
 
+TGuiEdit* TForm1::KeyEdit(int i) const {
+    // The controls screen's three key-capture boxes are named "spec1".."spec3".
+    return dynamic_cast<TGuiEdit*>(Control("spec" + std::to_string(i + 1)));
+}
+
 void TForm1::OnButton(std::string_view name, std::function<void()> action) {
     if (TGuiControl* c = Control(name)) c->OnClick = [action](TGuiObject*) { action(); };
 }
@@ -85,7 +90,7 @@ void TForm1::UpdateGraphicsControls() {
 
 void TForm1::LoadKeyEdits() {
     for (int i = 0; i < 3; ++i)
-        if (auto* edit = dynamic_cast<TGuiEdit*>(Control("spec" + std::to_string(i + 1)))) {
+        if (auto* edit = KeyEdit(i)) {
             const int code = i < int(Game.KeyBindings.size()) ? Game.KeyBindings[size_t(i)] : 0;
             edit->SetKeyCode(code);
             edit->SetText(GuiKeyName(code));
@@ -96,7 +101,7 @@ void TForm1::LoadKeyEdits() {
 
 void TForm1::StoreKeyEdits() {
     for (int i = 0; i < 3; ++i)
-        if (auto* edit = dynamic_cast<TGuiEdit*>(Control("spec" + std::to_string(i + 1)))) {
+        if (auto* edit = KeyEdit(i)) {
             edit->Hide();
             edit->Show();
             if (i < int(Game.KeyBindings.size())) Game.KeyBindings[size_t(i)] = edit->KeyCode();
@@ -229,7 +234,7 @@ void TForm1::BindButtons() {
     OnButton("b_controls_default", [this, check] {
         check();
         for (int i = 0; i < 3; ++i)
-            if (auto* edit = dynamic_cast<TGuiEdit*>(Control("spec" + std::to_string(i + 1)))) {
+            if (auto* edit = KeyEdit(i)) {
                 const int code = edit->KeyCode();
                 const int upper = code >= 'a' && code <= 'z' ? code - 32 : code;
                 if (upper >= 0 && upper < 256 && IsLetterKeyCode(upper))
@@ -239,7 +244,7 @@ void TForm1::BindButtons() {
             }
         Game.KeyBindings = Game.DefaultKeyBindings;
         for (int i = 0; i < 3; ++i)
-            if (auto* edit = dynamic_cast<TGuiEdit*>(Control("spec" + std::to_string(i + 1)))) {
+            if (auto* edit = KeyEdit(i)) {
                 const int code = i < int(Game.KeyBindings.size()) ? Game.KeyBindings[size_t(i)] : 0;
                 edit->SetKeyCode(code);
                 edit->SetText(GuiKeyName(code));

@@ -33,6 +33,7 @@ class Audio;
 class TCursor;
 class TMenuSprite;
 class TGuiControl;
+class TGuiEdit;
 class TShellHooks;
 class TShareScreen;
 
@@ -152,6 +153,8 @@ private:
     void SetCheckFrames(std::string_view name, bool on);
     void UpdateSoundControls();
     void UpdateGraphicsControls();
+    // Key-capture box 0..2 of the controls screen, or none.
+    TGuiEdit* KeyEdit(int i) const;
     void LoadKeyEdits();
     void StoreKeyEdits();
     void RunStep(TFrameStep step, float delta);
