@@ -9,6 +9,8 @@ packages=(
   librsvg2-dev libcairo2-dev libfreetype-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )
+# Extra packages a script needs for itself (the fuzzer needs clang).
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

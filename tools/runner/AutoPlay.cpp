@@ -3,6 +3,8 @@
 #include "board/Matching.h"
 #include "board/TFishka.h"
 #include "board/podlarray.h"
+#include "board/tfing.h"
+#include "board/tkombobar.h"
 #include "engine/GuiBase.h"
 #include "engine/GuiControls.h"
 #include "objects/Cursor.h"
@@ -49,12 +51,6 @@ bool LevelOver(const TGameState& s) {
            s.UnderlayCleared || s.LevelDone || s.LeavingPlay;
 }
 
-bool Shown(TGuiControl* control) {
-    bool shown = control != nullptr;
-    for (TGuiControl* p = control; p && shown; p = p->Parent()) shown = p->Visible();
-    return shown;
-}
-
 bool BoardTakesInput(TForm1& form) {
     const TGameState& s = form.Game;
     if (s.ScreenState != 13 || LevelOver(s)) return false;
@@ -82,13 +78,35 @@ int TilesTaken(TForm1& form, const TUnderlay& underlay, const TMoveFound& move) 
     return tiles;
 }
 
+// The pointer for a cell: the chips test the pointer's tip moved by the offset.
+int PointerX(const TGameState& s, TCell cell) {
+    return s.BoardOriginX + (cell.c - 1) * kCell + kCell / 2 - kPointerOffset;
+}
+int PointerY(const TGameState& s, TCell cell) {
+    return s.BoardOriginY + (cell.r - 1) * kCell + kCell / 2 - kPointerOffset;
+}
+
+const tfing* FindArrow(TForm1& form) {
+    if (!form.SpriteEngine) return nullptr;
+    for (int i = 0; i < form.SpriteEngine->Count(); ++i)
+        if (auto* f = dynamic_cast<const tfing*>(form.SpriteEngine->Items(i)); f && !f->IsDead)
+            return f;
+    return nullptr;
+}
+
 TGuiControl* ShownShuffleButton(TForm1& form) {
     for (const char* name : kShuffleButtons)
-        if (TGuiControl* c = form.Control(name); Shown(c)) return c;
+        if (TGuiControl* c = form.Control(name); ControlShown(c)) return c;
     return nullptr;
 }
 
 } // namespace
+
+bool ControlShown(const TGuiControl* control) {
+    bool shown = control != nullptr;
+    for (const TGuiControl* p = control; p && shown; p = p->Parent()) shown = p->Visible();
+    return shown;
+}
 
 const char* AutoPlayResultName(TAutoPlayResult result) {
     switch (result) {
@@ -128,7 +146,7 @@ bool TAutoPlayer::WaitFor(const std::function<bool()>& condition, int frames) {
         // The how-to-play pages open over the level, even during a move, and hold the board
         // until they are closed as a player would, by their OK button.
         if (TGuiControl* ok = form.Control("b_howtoplay_ok");
-            form.Game.ScreenState == 33 && Shown(ok))
+            form.Game.ScreenState == 33 && ControlShown(ok))
             PressControl(*ok);
         else
             Do(Step(K::Wait, 1));
@@ -209,25 +227,24 @@ TAutoPlayResult TAutoPlayer::PlayMove() {
         MovesOnTiles += best > 0;
     }
 
-    const auto pointerX = [&](TCell cell) {
-        return s.BoardOriginX + (cell.c - 1) * kCell + kCell / 2 - kPointerOffset;
-    };
-    const auto pointerY = [&](TCell cell) {
-        return s.BoardOriginY + (cell.r - 1) * kCell + kCell / 2 - kPointerOffset;
-    };
+    return Swap(chosen.first, chosen.second);
+}
+
+TAutoPlayResult TAutoPlayer::Swap(TCell a, TCell b) {
+    const TGameState& s = runner_.Form().Game;
+    TForm1& form = runner_.Form();
     // A chip still selected next to the first cell would swap with it: start from the other.
-    TCell a = chosen.first, b = chosen.second;
     if (s.FirstSelected) {
         const TCell held = CellAtPosition(s, s.SelX1, s.SelY1);
         if (std::abs(held.c - a.c) + std::abs(held.r - a.r) == 1) std::swap(a, b);
     }
-    PressAt(pointerX(a), pointerY(a));
+    PressAt(PointerX(s, a), PointerY(s, a));
     if (!s.FirstSelected || CellAtPosition(s, s.SelX1, s.SelY1) != a) {
         Reason = "the chip at (" + std::to_string(a.c) + ", " + std::to_string(a.r) +
                  ") was not selected";
         return TAutoPlayResult::Ignored;
     }
-    PressAt(pointerX(b), pointerY(b));
+    PressAt(PointerX(s, b), PointerY(s, b));
     if (!WaitFor([&] { return s.BoardPhase != PhaseWaiting || LevelOver(s); },
                  limits_.startFrames)) {
         Reason = "the swap with (" + std::to_string(b.c) + ", " + std::to_string(b.r) +
@@ -237,6 +254,85 @@ TAutoPlayResult TAutoPlayer::PlayMove() {
     if (!WaitFor([&] { return LevelOver(s) || BoardTakesInput(form); }, limits_.settleFrames)) {
         Reason =
             "the board did not settle after the move (phase " + std::to_string(s.BoardPhase) + ")";
+        return TAutoPlayResult::Timeout;
+    }
+    return TAutoPlayResult::Moved;
+}
+
+TAutoPlayResult TAutoPlayer::UseHint() {
+    Reason.clear();
+    if (const TAutoPlayResult ready = WaitReady(); ready != TAutoPlayResult::Moved) return ready;
+    TForm1& form = runner_.Form();
+    const TGameState& s = form.Game;
+    TGuiControl* button = form.Control("G_help");
+    if (s.GetScore() < HintPrice || !ControlShown(button)) {
+        Reason = "no hint: " + std::to_string(s.GetScore()) + " points";
+        return TAutoPlayResult::NoMove;
+    }
+    PressControl(*button);
+    // The press that clicks the button is over before the arrow is laid.
+    const tfing* arrow = nullptr;
+    WaitFor([&] { return (arrow = FindArrow(form)) != nullptr || LevelOver(s); }, 10);
+    if (!arrow) {
+        Reason = "the hint showed no arrow";
+        return TAutoPlayResult::NoMove;
+    }
+    ++HintsUsed;
+    // The arrow lies across the border of its two cells.
+    const bool across = arrow->BaseAngle == 0;
+    const float x1 = across ? arrow->X - 64 : arrow->X, y1 = across ? arrow->Y : arrow->Y - 64;
+    const TCell a = CellAtPosition(s, x1, y1);
+    const TCell b = across ? TCell{a.c + 1, a.r} : TCell{a.c, a.r + 1};
+    return Swap(a, b);
+}
+
+TAutoPlayResult TAutoPlayer::UseSuperBonus(int item) {
+    Reason.clear();
+    if (const TAutoPlayResult ready = WaitReady(); ready != TAutoPlayResult::Moved) return ready;
+    TForm1& form = runner_.Form();
+    const TGameState& s = form.Game;
+    const TGfxImage* picture = form.Images.Find("itemz" + std::to_string(item));
+    if (item < 1 || item > 8 || s.SuperBonusCount[size_t(item)] <= 0 || !picture) {
+        Reason = "no super-bonus " + std::to_string(item) + " held";
+        return TAutoPlayResult::NoMove;
+    }
+    const tkombobar::TItemPlace& place = tkombobar::ItemPlaces()[size_t(item)];
+    const int x = int(place.x + (place.left + picture->PatternWidth - place.right) / 2);
+    const int y = int(place.y + (place.top + picture->PatternHeight - place.bottom) / 2);
+    PressAt(x, y);
+    if (!form.Cursor || form.Cursor->ShowsPointer()) {
+        Reason = "super-bonus " + std::to_string(item) + " was not picked up";
+        return TAutoPlayResult::Ignored;
+    }
+
+    TCell target{4, 4};
+    if (const podlarray* underlay = FindUnderlay(form)) {
+        int best = 0;
+        for (int c = 1; c <= BoardSize; ++c)
+            for (int r = 1; r <= BoardSize; ++r)
+                if (underlay->Underlay.Count[c][r] > best) {
+                    best = underlay->Underlay.Count[c][r];
+                    target = {c, r};
+                }
+    }
+    // A carried item is drawn about the mouse and aims at the cell under it, so the press
+    // goes to the cell's middle.
+    PressAt(PointerX(s, target) + kPointerOffset, PointerY(s, target) + kPointerOffset);
+    if (!WaitFor([&] { return s.ActiveSuperBonus != 0 || LevelOver(s); }, limits_.startFrames)) {
+        Reason = "super-bonus " + std::to_string(item) + " did not start";
+        // The right button gives the carried item back, so the board takes moves again.
+        TScenarioStep right = Step(K::Press);
+        right.right = true;
+        Do(right);
+        Do(Step(K::Wait, limits_.gapFrames));
+        right.kind = K::Release;
+        Do(right);
+        Do(Step(K::Wait, limits_.gapFrames));
+        return TAutoPlayResult::Ignored;
+    }
+    ++SuperBonusesUsed;
+    if (!WaitFor([&] { return LevelOver(s) || BoardTakesInput(form); }, limits_.settleFrames)) {
+        Reason = "the board did not settle after super-bonus " + std::to_string(item);
         return TAutoPlayResult::Timeout;
     }
     return TAutoPlayResult::Moved;

@@ -1,5 +1,6 @@
 #pragma once
 #include "tools/runner/Scenario.h"
+#include "shell/GameState.h"
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@ enum class TAutoPlayResult {
     Timeout,    // the board did not settle within the limits
 };
 const char* AutoPlayResultName(TAutoPlayResult result);
+// The control and every parent of it are visible.
+bool ControlShown(const TGuiControl* control);
 
 // Frame limits of the waits; every wait ends at its limit, so the player never hangs.
 struct TAutoPlayLimits {
@@ -37,6 +40,12 @@ public:
     explicit TAutoPlayer(TGameRunner& runner, TAutoPlayLimits limits = {});
 
     TAutoPlayResult PlayMove();
+    // Buys a hint with points (G_help) and plays the swap its arrow lies across; NoMove when
+    // the points do not reach or no arrow came.
+    TAutoPlayResult UseHint();
+    // Takes the item from the combo bar's ring and places it on the chip with the most
+    // underlay under it (the board's middle once none is left); NoMove when none is held.
+    TAutoPlayResult UseSuperBonus(int item);
     // Moves until done holds: the moves played, or -1 when it gives up (Reason says why).
     int PlayUntil(const std::function<bool(const TGameState&)>& done, int maxMoves);
 
@@ -46,12 +55,19 @@ public:
     // with the same seed plays the same game.
     std::vector<TScenarioStep> Recorded;
     int MovesOnTiles = 0; // moves chosen for the underlay tiles they take
+    int HintsUsed = 0, SuperBonusesUsed = 0;
 
-private:
+    // The building blocks, for drivers of the other screens. Every step is recorded.
+    // Runs frames until the condition holds (closing the how-to-play pages on the way).
     bool WaitFor(const std::function<bool()>& condition, int frames);
     void Do(TScenarioStep step);
+    // The pointer onto the point, a press and a release, with the gap frames between.
     void PressAt(int x, int y);
     void PressControl(const TGuiControl& control);
+
+private:
+    // The two presses of a swap and the wait for the board to settle.
+    TAutoPlayResult Swap(TCell a, TCell b);
     // Moved once the board takes input; otherwise why not, with Reason set.
     TAutoPlayResult WaitReady();
     TAutoPlayResult Shuffle();
