@@ -174,8 +174,9 @@ void TPlaythrough::PlayLevel() {
         moves_ % options_.hintEvery == 0 && s.GetScore() >= 2 * HintPrice)
         result = Player.UseHint();
     if (result == TAutoPlayResult::NoMove) result = Player.PlayMove();
+    if (result == TAutoPlayResult::Moved || result == TAutoPlayResult::Shuffled) ++Moves;
     // Stuck without a move or a shuffle: the clock runs out as it would for a person.
-    if (result != TAutoPlayResult::Moved && result != TAutoPlayResult::Shuffled) Wait(10);
+    else Wait(10);
 }
 
 void TPlaythrough::Shop() {

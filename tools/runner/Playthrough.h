@@ -40,6 +40,7 @@ public:
     std::vector<int> LevelsWon; // the level numbers finished by clearing the board
     std::vector<int> LevelsSkipped; // ended by "NEXT LEVEL"
     int ItemsBought = 0;
+    int Moves = 0; // swaps, shuffles, hints and super-bonuses that went through
     bool GameStarted = false; // the main menu's start button was pressed once
 
 private:

@@ -1,91 +1,57 @@
 #include "tools/runner/Soak.h"
 #include "shell/Unit1.h"
-#include "tools/runner/AutoPlay.h"
 #include "tools/runner/GameRunner.h"
+#include "tools/runner/Playthrough.h"
 
 namespace {
 
-// Runs frames until the state is reached; false at the limit.
-bool WaitForState(TGameRunner& runner, uint8_t state, int frames) {
-    for (int i = 0; i < frames && !runner.Form().Closed(); ++i) {
-        if (runner.Form().Game.ScreenState == state) return true;
-        runner.RunFrames(1);
-    }
-    return runner.Form().Game.ScreenState == state;
-}
-
-// From the stage-complete screen through the shop and the level intro into the next level.
-bool NextLevel(TGameRunner& runner) {
-    TForm1& form = runner.Form();
-    if (!WaitForState(runner, 16, 10) || !form.FormVisible("b_stagecomplete_next")) {
-        runner.RunFrames(600); // the score count-up
-    }
-    form.Click("b_stagecomplete_next");
-    if (!WaitForState(runner, 37, 3000)) return false;
-    runner.RunFrames(300);
-    form.Click("NG_level");
-    if (!WaitForState(runner, 36, 3000)) return false;
-    runner.RunFrames(50);
-    form.Game.AdvanceRequested = 1;
-    return WaitForState(runner, 13, 3000);
-}
-
-// After a game over: a fresh game on level 1, straight into play.
-bool NewGame(TGameRunner& runner) {
-    TForm1& form = runner.Form();
-    form.Game.SetScore(0);
-    form.Game.SetLives(3);
-    form.Game.LevelNumber = 1;
-    form.States.Go(13);
-    return WaitForState(runner, 13, 100);
-}
+// Frames without a move before the soak calls the game stuck: longer than any level's clock,
+// the score screens and the intro together.
+constexpr long kStuckFrames = 60'000;
 
 } // namespace
 
 TSoakResult RunSoak(TGameRunner& runner, int moves, int every,
                     const std::function<void(int)>& progress) {
     TSoakResult r;
-    TAutoPlayer player(runner);
+    TPlaythroughOptions options;
+    options.skipBelowSeconds = 20;
+    TPlaythrough play(runner, options);
     TForm1& form = runner.Form();
-    if (form.Game.ScreenState != 13) NewGame(runner);
-    int stuck = 0;
-    while (r.moves < moves && !form.Closed()) {
-        // The last levels are hard to win by chance: time never runs out in a soak.
-        if (form.Game.LevelTimeLeft < 30 && form.Game.ScreenState == 13)
-            form.Game.LevelTimeLeft = form.Game.LevelTimeTotal;
-        const TAutoPlayResult result = player.PlayMove();
-        if (result == TAutoPlayResult::Moved || result == TAutoPlayResult::Shuffled) {
-            ++r.moves;
-            stuck = 0;
-            if (every > 0 && progress && r.moves % every == 0) progress(r.moves);
-            player.Recorded.clear(); // a long soak would otherwise keep every step
-            continue;
+    long lastMoveFrame = runner.Frame();
+    int reported = 0;
+    while (play.Moves < moves) {
+        const int before = play.Moves;
+        if (!play.Step()) {
+            r.stopped = "the window closed";
+            break;
         }
-        // The flask fills on its own once the last tile is gone.
-        for (int i = 0; i < 3000 && form.Game.ScreenState == 13 && form.Game.UnderlayCleared; ++i)
-            runner.RunFrames(1);
-        const uint8_t state = form.Game.ScreenState;
-        bool ok = true;
-        if (state == 16 || form.Game.LevelDone) {
-            ++r.levelsWon;
-            if (form.Game.LevelNumber >= 16) {
-                ok = NewGame(runner);
-            } else {
-                ok = NextLevel(runner);
-            }
-        } else if (state == 14 || state == 23 || result == TAutoPlayResult::NoMove) {
+        if (play.Moves != before) {
+            lastMoveFrame = runner.Frame();
+            // A long soak would otherwise keep every step it took.
+            play.Player.Recorded.clear();
+        } else if (runner.Frame() - lastMoveFrame > kStuckFrames) {
+            r.stopped = "no move for " + std::to_string(kStuckFrames) + " frames on screen " +
+                        std::to_string(form.Game.ScreenState) + ": " + play.Player.Reason;
+            break;
+        }
+        if (form.Game.ScreenState == 9 && play.GameStarted) {
             ++r.gamesEnded;
-            ok = NewGame(runner);
-        } else if (++stuck > 5) {
-            r.stopped = std::string("stuck in state ") + std::to_string(int(state)) + ": " +
-                        player.Reason;
-            break;
+            r.levelsWon += int(play.LevelsWon.size());
+            r.levelsSkipped += int(play.LevelsSkipped.size());
+            play.LevelsWon.clear();
+            play.LevelsSkipped.clear();
+            play.Screens.clear();
+            if (TGuiControl* back = form.Control("b_highscore_back")) play.Player.PressControl(*back);
+            play.GameStarted = false; // the main menu starts the next one
         }
-        if (!ok) {
-            r.stopped = "could not go on from state " + std::to_string(int(state));
-            break;
+        if (every > 0 && progress && play.Moves >= reported + every) {
+            reported = play.Moves - play.Moves % every;
+            progress(play.Moves);
         }
     }
-    if (form.Closed() && r.moves < moves) r.stopped = "the window closed";
+    r.moves = play.Moves;
+    r.levelsWon += int(play.LevelsWon.size());
+    r.levelsSkipped += int(play.LevelsSkipped.size());
     return r;
 }

@@ -1,11 +1,14 @@
 // kelvora_soak: autoplays the real game headless for many moves and prints memory as it goes.
 //   kelvora_soak <working dir> [moves] [seed]
+// With a console.ini in the folder, levels whose clock runs short are ended by the console.
+// Fails when the heap in use grew by more than a mebibyte after the first progress line.
 #include "tools/runner/GameRunner.h"
 #include "tools/runner/Soak.h"
 #include "shell/Unit1.h"
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <malloc.h>
 #include <string>
 
 namespace {
@@ -15,6 +18,12 @@ long ResidentKiB() {
     for (std::string line; std::getline(status, line);)
         if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
     return 0;
+}
+
+// What the program holds on the heap, apart from what the allocator keeps for reuse.
+size_t HeapKiB() {
+    const struct mallinfo2 info = mallinfo2();
+    return (info.uordblks + info.hblkhd) / 1024;
 }
 
 } // namespace
@@ -31,20 +40,24 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kelvora_soak: the game did not start in %s\n", argv[1]);
         return 1;
     }
-    runner.RunFrames(300);
-    std::printf("start: %ld KiB resident\n", ResidentKiB());
+    std::printf("start: %ld KiB resident, %zu KiB heap in use\n", ResidentKiB(), HeapKiB());
+    size_t firstHeap = 0, lastHeap = 0;
     const TSoakResult r = RunSoak(runner, moves, 250, [&](int done) {
+        lastHeap = HeapKiB();
+        if (firstHeap == 0) firstHeap = lastHeap;
         TForm1& form = runner.Form();
-        std::printf("%6d moves, frame %ld, level %d: %ld KiB resident, %d sprites, %d effects, "
-                    "%zu audio calls recorded\n",
-                    done, runner.Frame(), form.Game.LevelNumber, ResidentKiB(),
+        std::printf("%6d moves, frame %ld, level %d: %ld KiB resident, %zu KiB heap in use, "
+                    "%d sprites, %d effects, %zu audio calls recorded\n",
+                    done, runner.Frame(), form.Game.LevelNumber, ResidentKiB(), HeapKiB(),
                     form.SpriteEngine ? form.SpriteEngine->Count() : 0,
                     form.Particles ? form.Particles->Count() : 0, runner.Audio().log.size());
         runner.Audio().ClearLog();
         std::fflush(stdout);
     });
-    std::printf("%d moves, %d levels won, %d games ended, %ld frames%s%s\n", r.moves, r.levelsWon,
-                r.gamesEnded, runner.Frame(), r.stopped.empty() ? "" : "; stopped: ",
-                r.stopped.c_str());
-    return r.stopped.empty() ? 0 : 1;
+    std::printf("%d moves, %d levels won, %d skipped, %d games to the table, %ld frames%s%s\n",
+                r.moves, r.levelsWon, r.levelsSkipped, r.gamesEnded, runner.Frame(),
+                r.stopped.empty() ? "" : "; stopped: ", r.stopped.c_str());
+    const long growth = long(lastHeap) - long(firstHeap);
+    std::printf("heap in use grew by %ld KiB after the first progress line\n", growth);
+    return r.stopped.empty() && growth <= 1024 ? 0 : 1;
 }
