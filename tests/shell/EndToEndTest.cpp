@@ -1,4 +1,6 @@
 // The whole game through the headless runner: real start-up, real frames, scripted input.
+#include "board/tfing.h"
+#include "objects/Cursor.h"
 #include "shell/Unit1.h"
 #include "support/GameFolder.h"
 #include "tools/runner/GameRunner.h"
@@ -174,4 +176,23 @@ TEST_F(EndToEndTest, MusicFollowsTheGame) {
     Script("key 27"); // "no" to sending
     EXPECT_EQ(audio.playingMusic, song(1));
     EXPECT_TRUE(state() == 4 || state() == 9) << int(state());
+}
+
+TEST_F(EndToEndTest, ScenariosCanPlayMovesBuyAHintAndCarryAnItem) {
+    Start();
+    Script("level 5");
+    Play();
+    EXPECT_EQ(form().Game.LevelNumber, 5);
+    Script("autoplay 2");
+    const int score = form().Game.GetScore();
+    EXPECT_GT(score, 0) << "two moves scored";
+
+    form().Game.SetScore(score + HintPrice);
+    Script("hint\nwait 2");
+    EXPECT_EQ(form().Game.GetScore(), score) << "the hint was bought";
+
+    Script("item 3\nwait 2");
+    ASSERT_TRUE(form().Cursor);
+    EXPECT_EQ(form().Cursor->ImageName, "itemz3") << "the pointer carries the item";
+    EXPECT_EQ(form().Game.SuperBonusCount[3], 0) << "taken from the stock";
 }

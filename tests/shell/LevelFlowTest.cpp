@@ -1,6 +1,7 @@
 // Whole levels through the headless runner, played by the autoplayer with the mouse.
 #include "board/Matching.h"
 #include "board/TFishka.h"
+#include "board/tfing.h"
 #include "shell/Unit1.h"
 #include "support/GameFolder.h"
 #include "tools/runner/AutoPlay.h"
@@ -182,4 +183,32 @@ TEST_F(LevelFlowTest, WithoutAMoveTheShuffleButtonsHelpUntilNoneIsLeft) {
     EXPECT_EQ(player.PlayUntil([](const TGameState& s) { return s.ScreenState == 16; }, 5), -1)
         << "gives up instead of waiting for ever";
     EXPECT_NE(player.Reason.find("no move"), std::string::npos) << player.Reason;
+}
+
+TEST_F(LevelFlowTest, HintsAndSuperBonusesArePlayedWithTheMouse) {
+    auto runner = Start();
+    TForm1& form = runner->Form();
+    TGameState& g = form.Game;
+    Play(*runner, 14); // many tiles, so every item has chips to take
+    TAutoPlayer player(*runner);
+
+    EXPECT_EQ(player.UseHint(), TAutoPlayResult::NoMove) << "no points for a hint yet";
+    g.SetScore(HintPrice + 50);
+    ASSERT_EQ(player.UseHint(), TAutoPlayResult::Moved) << player.Reason;
+    EXPECT_EQ(player.HintsUsed, 1);
+    EXPECT_GT(g.GetScore(), 50) << "the hint's swap scored";
+    EXPECT_LT(g.GetScore(), HintPrice + 50) << "the hint was paid for";
+
+    EXPECT_EQ(player.UseSuperBonus(7), TAutoPlayResult::NoMove) << "none held";
+    // Every item, each from its own place on the ring.
+    for (int item = 1; item <= 8; ++item) {
+        g.SuperBonusCount[size_t(item)] = 1;
+        const auto before = g.ColourGrid;
+        ASSERT_EQ(player.UseSuperBonus(item), TAutoPlayResult::Moved)
+            << "item " << item << ": " << player.Reason;
+        EXPECT_EQ(g.SuperBonusCount[size_t(item)], 0) << item;
+        if (g.UnderlayCleared || g.ScreenState != 13) break; // the items cleared the level
+        EXPECT_NE(g.ColourGrid, before) << "item " << item << " took chips";
+    }
+    EXPECT_EQ(player.SuperBonusesUsed, 8);
 }

@@ -265,6 +265,8 @@ TAutoPlayResult TAutoPlayer::UseHint() {
     TForm1& form = runner_.Form();
     const TGameState& s = form.Game;
     TGuiControl* button = form.Control("G_help");
+    // The button shows from the frame after the points reach the price.
+    if (s.GetScore() >= HintPrice) WaitFor([&] { return ControlShown(button); }, 5);
     if (s.GetScore() < HintPrice || !ControlShown(button)) {
         Reason = "no hint: " + std::to_string(s.GetScore()) + " points";
         return TAutoPlayResult::NoMove;
@@ -286,24 +288,35 @@ TAutoPlayResult TAutoPlayer::UseHint() {
     return Swap(a, b);
 }
 
-TAutoPlayResult TAutoPlayer::UseSuperBonus(int item) {
-    Reason.clear();
-    if (const TAutoPlayResult ready = WaitReady(); ready != TAutoPlayResult::Moved) return ready;
+bool TAutoPlayer::PickUpSuperBonus(int item) {
     TForm1& form = runner_.Form();
-    const TGameState& s = form.Game;
     const TGfxImage* picture = form.Images.Find("itemz" + std::to_string(item));
-    if (item < 1 || item > 8 || s.SuperBonusCount[size_t(item)] <= 0 || !picture) {
+    if (item < 1 || item > 8 || form.Game.SuperBonusCount[size_t(item)] <= 0 || !picture) {
         Reason = "no super-bonus " + std::to_string(item) + " held";
-        return TAutoPlayResult::NoMove;
+        return false;
     }
+    // The middle of the item's hover box on the ring.
     const tkombobar::TItemPlace& place = tkombobar::ItemPlaces()[size_t(item)];
     const int x = int(place.x + (place.left + picture->PatternWidth - place.right) / 2);
     const int y = int(place.y + (place.top + picture->PatternHeight - place.bottom) / 2);
     PressAt(x, y);
     if (!form.Cursor || form.Cursor->ShowsPointer()) {
         Reason = "super-bonus " + std::to_string(item) + " was not picked up";
-        return TAutoPlayResult::Ignored;
+        return false;
     }
+    return true;
+}
+
+TAutoPlayResult TAutoPlayer::UseSuperBonus(int item) {
+    Reason.clear();
+    if (const TAutoPlayResult ready = WaitReady(); ready != TAutoPlayResult::Moved) return ready;
+    TForm1& form = runner_.Form();
+    const TGameState& s = form.Game;
+    if (item < 1 || item > 8 || s.SuperBonusCount[size_t(item)] <= 0) {
+        Reason = "no super-bonus " + std::to_string(item) + " held";
+        return TAutoPlayResult::NoMove;
+    }
+    if (!PickUpSuperBonus(item)) return TAutoPlayResult::Ignored;
 
     TCell target{4, 4};
     if (const podlarray* underlay = FindUnderlay(form)) {

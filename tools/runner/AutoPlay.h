@@ -46,6 +46,8 @@ public:
     // Takes the item from the combo bar's ring and places it on the chip with the most
     // underlay under it (the board's middle once none is left); NoMove when none is held.
     TAutoPlayResult UseSuperBonus(int item);
+    // Only the pick-up: the pointer carries item afterwards. False when none is held.
+    bool PickUpSuperBonus(int item);
     // Moves until done holds: the moves played, or -1 when it gives up (Reason says why).
     int PlayUntil(const std::function<bool(const TGameState&)>& done, int maxMoves);
 

@@ -1,4 +1,5 @@
 #include "tools/runner/GameRunner.h"
+#include "tools/runner/AutoPlay.h"
 #include "engine/GuiControls.h"
 #include "engine/Screenshot.h"
 #include "platform/sdl/SdlRenderer.h"
@@ -110,6 +111,26 @@ bool TGameRunner::Execute(const std::vector<TScenarioStep>& steps, std::string& 
             break;
         }
         case K::Goto: form_->States.Go(uint8_t(s.a)); RunFrames(1); break;
+        case K::Level: form_->Game.LevelNumber = s.a; break;
+        case K::Autoplay: {
+            TAutoPlayer player(*this);
+            for (int i = 0; i < s.a; ++i)
+                if (const TAutoPlayResult r = player.PlayMove();
+                    r != TAutoPlayResult::Moved && r != TAutoPlayResult::Shuffled)
+                    break;
+            break;
+        }
+        case K::Hint:
+            if (TGuiControl* help = form_->Control("G_help")) {
+                TAutoPlayer(*this).PressControl(*help);
+            }
+            break;
+        case K::Item: {
+            int& stock = form_->Game.SuperBonusCount[size_t(s.a)];
+            if (stock == 0) stock = 1;
+            TAutoPlayer(*this).PickUpSuperBonus(s.a);
+            break;
+        }
         case K::Shot:
             if (!Screenshot(s.text)) {
                 error = "line " + std::to_string(s.line) + ": cannot write " + s.text;

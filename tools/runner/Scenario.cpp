@@ -40,6 +40,17 @@ bool ParseScenario(std::istream& in, std::vector<TScenarioStep>& steps, std::str
         if (command == "goto") {
             if (!numbers(1, ab) || step.a < 0 || step.a > 255) return fail("goto needs a state");
             step.kind = K::Goto;
+        } else if (command == "level" || command == "item") {
+            const int top = command == "level" ? 16 : 8;
+            if (!numbers(1, ab) || step.a < 1 || step.a > top)
+                return fail(command + " needs a number 1.." + std::to_string(top));
+            step.kind = command == "level" ? K::Level : K::Item;
+        } else if (command == "autoplay") {
+            if (!numbers(1, ab) || step.a < 0) return fail("autoplay needs a count of moves");
+            step.kind = K::Autoplay;
+        } else if (command == "hint") {
+            if (!args.empty()) return fail("hint takes nothing");
+            step.kind = K::Hint;
         } else if (command == "wait" || command == "keydown" || command == "keyup" || command == "key") {
             if (!numbers(1, ab)) return fail(command + " needs one number");
             if (command != "wait" && (step.a < 0 || step.a > 255))

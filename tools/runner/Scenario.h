@@ -16,9 +16,14 @@
 //   shot FILE.png          screenshot of the current frame
 //   dump FILE.json         the game's state as JSON
 //   goto N                 leave the current screen state and enter state N (for pictures)
+//   level N                the level number the next level start uses (for pictures)
+//   autoplay N             N moves played by the autoplayer
+//   hint                   a press on the hint button
+//   item N                 super-bonus N picked up from the combo bar (one is put in stock
+//                          first when none is held, for pictures)
 struct TScenarioStep {
     enum class Kind { Wait, Move, Press, Release, Click, KeyDown, KeyUp, Key, Text, Close,
-                      Minimize, Shot, Dump, Goto };
+                      Minimize, Shot, Dump, Goto, Level, Autoplay, Hint, Item };
     Kind kind = Kind::Wait;
     int a = 0, b = 0;  // frames, coordinates or the key code
     bool right = false; // the right mouse button
