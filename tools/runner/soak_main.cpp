@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <malloc.h>
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/allocator_interface.h>
+#endif
 #include <string>
 
 namespace {
@@ -22,8 +25,13 @@ long ResidentKiB() {
 
 // What the program holds on the heap, apart from what the allocator keeps for reuse.
 size_t HeapKiB() {
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizer has its own allocator, which malloc's statistics do not see.
+    return __sanitizer_get_current_allocated_bytes() / 1024;
+#else
     const struct mallinfo2 info = mallinfo2();
     return (info.uordblks + info.hblkhd) / 1024;
+#endif
 }
 
 } // namespace
