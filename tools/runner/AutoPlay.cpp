@@ -28,11 +28,12 @@ TScenarioStep Step(K kind, int a = 0, int b = 0) {
     return step;
 }
 
-const podlarray* FindUnderlay(TForm1& form) {
+// The first live sprite of that class.
+template <class T> const T* FindSprite(TForm1& form) {
     if (!form.SpriteEngine) return nullptr;
     for (int i = 0; i < form.SpriteEngine->Count(); ++i)
-        if (auto* u = dynamic_cast<const podlarray*>(form.SpriteEngine->Items(i)); u && !u->IsDead)
-            return u;
+        if (auto* t = dynamic_cast<const T*>(form.SpriteEngine->Items(i)); t && !t->IsDead)
+            return t;
     return nullptr;
 }
 
@@ -84,14 +85,6 @@ int PointerX(const TGameState& s, TCell cell) {
 }
 int PointerY(const TGameState& s, TCell cell) {
     return s.BoardOriginY + (cell.r - 1) * kCell + kCell / 2 - kPointerOffset;
-}
-
-const tfing* FindArrow(TForm1& form) {
-    if (!form.SpriteEngine) return nullptr;
-    for (int i = 0; i < form.SpriteEngine->Count(); ++i)
-        if (auto* f = dynamic_cast<const tfing*>(form.SpriteEngine->Items(i)); f && !f->IsDead)
-            return f;
-    return nullptr;
 }
 
 TGuiControl* ShownShuffleButton(TForm1& form) {
@@ -217,7 +210,7 @@ TAutoPlayResult TAutoPlayer::PlayMove() {
     const std::vector<TMoveFound> moves = FindAllMoves(s);
     if (moves.empty()) return Shuffle();
     TMoveFound chosen = moves.front();
-    if (const podlarray* underlay = FindUnderlay(form)) {
+    if (const podlarray* underlay = FindSprite<podlarray>(form)) {
         int best = 0;
         for (const TMoveFound& m : moves)
             if (const int tiles = TilesTaken(form, underlay->Underlay, m); tiles > best) {
@@ -274,7 +267,7 @@ TAutoPlayResult TAutoPlayer::UseHint() {
     PressControl(*button);
     // The press that clicks the button is over before the arrow is laid.
     const tfing* arrow = nullptr;
-    WaitFor([&] { return (arrow = FindArrow(form)) != nullptr || LevelOver(s); }, 10);
+    WaitFor([&] { return (arrow = FindSprite<tfing>(form)) != nullptr || LevelOver(s); }, 10);
     if (!arrow) {
         Reason = "the hint showed no arrow";
         return TAutoPlayResult::NoMove;
@@ -319,7 +312,7 @@ TAutoPlayResult TAutoPlayer::UseSuperBonus(int item) {
     if (!PickUpSuperBonus(item)) return TAutoPlayResult::Ignored;
 
     TCell target{4, 4};
-    if (const podlarray* underlay = FindUnderlay(form)) {
+    if (const podlarray* underlay = FindSprite<podlarray>(form)) {
         int best = 0;
         for (int c = 1; c <= BoardSize; ++c)
             for (int r = 1; r <= BoardSize; ++r)
