@@ -10,7 +10,7 @@ namespace {
 
 using K = TScenarioStep::Kind;
 constexpr int kEnter = 13, kConsoleKey = 192, kPauseKey = 80;
-// The shop keeps some coins back so that one visit does not take them all.
+// At most this many items a shop visit, so that some coins are left for later levels.
 constexpr int kItemsPerVisit = 3;
 
 TScenarioStep MakeStep(K kind, int a = 0) {
