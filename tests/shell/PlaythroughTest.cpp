@@ -139,3 +139,26 @@ TEST_F(PlaythroughTest, AGameLostOnTimeEndsAtTheTable) {
     EXPECT_EQ(after, (std::vector<int>{14, 23, 31, 24, 9})) << "game over, then the score screens";
     EXPECT_TRUE(OnTable(game(), "Robin", game().GetScore()));
 }
+
+TEST_F(PlaythroughTest, AScoreOffTheTableGoesBackToTheMenuAndTheNextGameStarts) {
+    Start(9);
+    for (auto& table : game().HighScoreTable)
+        for (THighScoreEntry& place : table) place = {"Best", "999999"};
+    TPlaythroughOptions options;
+    options.games = 2;
+    TPlaythrough play(*runner, options);
+    const auto inLevel = [&](int games) {
+        return [&, games](const TGameState& s) {
+            return play.GamesStarted == games && s.ScreenState == 13;
+        };
+    };
+    ASSERT_TRUE(play.RunUntil(inLevel(1), 20'000)) << play.Reason;
+    play.Step();
+    game().LevelTimeLeft = 1;
+    ASSERT_TRUE(play.RunUntil(inLevel(2), 20'000)) << play.Reason;
+    EXPECT_EQ(play.GamesEnded, 1);
+    EXPECT_FALSE(Saw(play, 9)) << "no table for a score that is not on it";
+    const auto over = std::find(play.Screens.begin(), play.Screens.end(), 14);
+    ASSERT_NE(over, play.Screens.end());
+    EXPECT_EQ(std::vector<int>(over, over + 5), (std::vector<int>{14, 23, 31, 24, 4}));
+}

@@ -76,6 +76,7 @@ void TPlaythrough::NoteScreen() {
     const TGameState& s = runner_.Form().Game;
     if (!Screens.empty() && Screens.back() == s.ScreenState) return;
     Screens.push_back(s.ScreenState);
+    if (s.ScreenState == 23) ++GamesEnded;
     if (s.ScreenState == 16 && (LevelsSkipped.empty() || LevelsSkipped.back() != s.LevelNumber))
         LevelsWon.push_back(s.LevelNumber);
 }
@@ -96,10 +97,11 @@ bool TPlaythrough::Step() {
         PressWhenShown("b_entername_create");
         break;
     case 4:
-        if (GameStarted) Wait();
-        else {
-            GameStarted = true;
-            Press("b_mainmenu_startgame");
+        if (GamesStarted > GamesEnded || GamesStarted >= options_.games) {
+            Wait();
+        } else {
+            PressWhenShown("b_mainmenu_startgame");
+            if (s.ScreenState != 4) ++GamesStarted;
         }
         break;
     case 15:

@@ -18,6 +18,7 @@ struct TPlaythroughOptions {
     int superBonusEvery = 5; // every n-th move places a held super-bonus; 0 never
     bool buySuperBonuses = true;
     bool sendScore = false; // the answer on the send-score screen
+    int games = 1;          // games the main menu starts, one after the other
 };
 
 // Plays the game from wherever it stands as a person would, through the mouse and the
@@ -41,7 +42,9 @@ public:
     std::vector<int> LevelsSkipped; // ended by "NEXT LEVEL"
     int ItemsBought = 0;
     int Moves = 0; // swaps, shuffles, hints and super-bonuses that went through
-    bool GameStarted = false; // the main menu's start button was pressed once
+    // Games begun from the main menu, and games that reached their score screen. A game whose
+    // score does not make the table goes from there straight back to the main menu.
+    int GamesStarted = 0, GamesEnded = 0;
 
 private:
     void NoteScreen();

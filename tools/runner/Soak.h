@@ -8,7 +8,7 @@ struct TSoakResult {
     int moves = 0;       // swaps, shuffles, hints and super-bonuses that went through
     int levelsWon = 0;   // levels finished by clearing the board
     int levelsSkipped = 0; // ended by the console where the clock ran short
-    int gamesEnded = 0;  // games that reached the high-score table
+    int gamesEnded = 0;  // games that reached their score screen
     std::string stopped; // why it stopped early, empty when every move was played
 };
 

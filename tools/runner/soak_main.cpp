@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         runner.Audio().ClearLog();
         std::fflush(stdout);
     });
-    std::printf("%d moves, %d levels won, %d skipped, %d games to the table, %ld frames%s%s\n",
+    std::printf("%d moves, %d levels won, %d skipped, %d games finished, %ld frames%s%s\n",
                 r.moves, r.levelsWon, r.levelsSkipped, r.gamesEnded, runner.Frame(),
                 r.stopped.empty() ? "" : "; stopped: ", r.stopped.c_str());
     const long growth = long(lastHeap) - long(firstHeap);
