@@ -10,7 +10,8 @@
 #include <fstream>
 #include <malloc.h>
 #ifdef __SANITIZE_ADDRESS__
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer's runtime; gcc ships no header for it.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 #include <string>
 
